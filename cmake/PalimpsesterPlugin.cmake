@@ -1,0 +1,74 @@
+# The plug-in: its own JUCE modules, the shared code compiled once, and the
+# format wrappers that link it. Consumers other than the wrappers (tests,
+# benchmarks, tools) link `palimpsester_shared`, which brings the same compiled
+# library with its include paths and definitions, without compiling JUCE again.
+
+juce_add_module(${CMAKE_SOURCE_DIR}/modules/vorn_dsp)
+juce_add_module(${CMAKE_SOURCE_DIR}/modules/vorn_gui)
+
+if(APPLE)
+  set(palimpsester_formats AU VST3 Standalone)
+else()
+  set(palimpsester_formats VST3 LV2 Standalone)
+endif()
+
+set(palimpsester_lv2_uri "https://quillmark.example/plugins/palimpsester")
+
+juce_add_plugin(Palimpsester
+  COMPANY_NAME "Quillmark"
+  COMPANY_WEBSITE "https://quillmark.example"
+  COMPANY_EMAIL "support@quillmark.example"
+  PRODUCT_NAME "Palimpsester"
+  VERSION 1.1.3
+  BUNDLE_ID com.quillmark.palimpsester
+  PLUGIN_MANUFACTURER_CODE Qmrk
+  PLUGIN_CODE Plm3
+  FORMATS ${palimpsester_formats}
+  IS_SYNTH FALSE
+  NEEDS_MIDI_INPUT FALSE
+  NEEDS_MIDI_OUTPUT FALSE
+  IS_MIDI_EFFECT FALSE
+  EDITOR_WANTS_KEYBOARD_FOCUS TRUE
+  COPY_PLUGIN_AFTER_BUILD FALSE
+  VST3_CATEGORIES Fx
+  AU_MAIN_TYPE kAudioUnitType_Effect
+  LV2URI "${palimpsester_lv2_uri}")
+
+target_sources(Palimpsester PRIVATE
+  source/ModelTree.cpp
+  source/PluginProcessor.cpp)
+
+target_compile_definitions(Palimpsester
+  PUBLIC
+    # Debian's JUCE falls back to the bare product name as LV2 URI unless the
+    # macro is defined before its settings check; lilv cannot find that one.
+    JucePlugin_LV2URI="${palimpsester_lv2_uri}"
+    JUCE_WEB_BROWSER=0
+    JUCE_USE_CURL=0
+    JUCE_VST3_CAN_REPLACE_VST2=0
+    JUCE_DISPLAY_SPLASH_SCREEN=0
+    JUCE_REPORT_APP_USAGE=0
+    JUCE_USE_FLAC=0
+    JUCE_USE_OGGVORBIS=0)
+
+target_link_libraries(Palimpsester
+  PRIVATE
+    vorn_dsp
+    vorn_gui
+    juce::juce_audio_utils
+    juce::juce_dsp
+  PUBLIC
+    juce::juce_recommended_config_flags
+    juce::juce_recommended_warning_flags)
+
+# Debian strips JUCE's bundled FLAC and Ogg Vorbis codecs; the plug-in reads
+# and writes no audio files, so they are switched off above instead of linking
+# the system libraries.
+
+add_library(palimpsester_shared INTERFACE)
+target_link_libraries(palimpsester_shared INTERFACE Palimpsester)
+target_include_directories(palimpsester_shared INTERFACE
+  $<TARGET_PROPERTY:Palimpsester,INCLUDE_DIRECTORIES>
+  ${CMAKE_SOURCE_DIR}/source)
+target_compile_definitions(palimpsester_shared INTERFACE
+  $<TARGET_PROPERTY:Palimpsester,COMPILE_DEFINITIONS>)

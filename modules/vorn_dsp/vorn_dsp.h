@@ -1,0 +1,24 @@
+/*******************************************************************************
+ BEGIN_JUCE_MODULE_DECLARATION
+
+  ID:                 vorn_dsp
+  vendor:             Quillmark
+  version:            1.1.3
+  name:               Palimpsester DSP
+  description:        Block-processing frame, smoothed arguments, delay memory,
+                      filters and the segment-mirroring stages of Palimpsester.
+  license:            Proprietary
+  minimumCppStandard: 17
+
+  dependencies:       juce_audio_basics, juce_dsp
+
+ END_JUCE_MODULE_DECLARATION
+*******************************************************************************/
+
+#pragma once
+#define VORN_DSP_H_INCLUDED
+
+#include <juce_audio_basics/juce_audio_basics.h>
+#include <juce_dsp/juce_dsp.h>
+
+#include "processor/vorn_Processor.h"

@@ -1,0 +1,1 @@
+#include "vorn_gui.h"

@@ -1,0 +1,22 @@
+/*******************************************************************************
+ BEGIN_JUCE_MODULE_DECLARATION
+
+  ID:                 vorn_gui
+  vendor:             Quillmark
+  version:            1.1.3
+  name:               Palimpsester widgets and presets
+  description:        Look and feel, labeled controls, hint display, preset
+                      library and data folder of Palimpsester.
+  license:            Proprietary
+  minimumCppStandard: 17
+
+  dependencies:       juce_gui_basics, juce_audio_processors
+
+ END_JUCE_MODULE_DECLARATION
+*******************************************************************************/
+
+#pragma once
+#define VORN_GUI_H_INCLUDED
+
+#include <juce_gui_basics/juce_gui_basics.h>
+#include <juce_audio_processors/juce_audio_processors.h>

@@ -1,0 +1,155 @@
+#include "HostKit.h"
+
+namespace hostkit
+{
+namespace
+{
+Loaded instantiate (juce::AudioPluginFormat& format, const juce::String& fileOrIdentifier, double sampleRate, int blockSize)
+{
+    juce::OwnedArray<juce::PluginDescription> types;
+    format.findAllTypesForFile (types, fileOrIdentifier);
+
+    if (types.isEmpty())
+        return { nullptr, "no plug-in found in " + fileOrIdentifier };
+
+    Loaded loaded;
+    loaded.instance = format.createInstanceFromDescription (*types[0], sampleRate, blockSize, loaded.error);
+    return loaded;
+}
+} // namespace
+
+Loaded loadVst3 (const juce::File& bundle, double sampleRate, int blockSize)
+{
+    static juce::VST3PluginFormat format;
+    return instantiate (format, bundle.getFullPathName(), sampleRate, blockSize);
+}
+
+Loaded loadLv2 (const juce::String& uri, const juce::String& searchFolders, double sampleRate, int blockSize)
+{
+    static juce::LV2PluginFormat format;
+    auto folders = format.getDefaultLocationsToSearch();
+    const juce::FileSearchPath extra (searchFolders);
+    for (int i = 0; i < extra.getNumPaths(); ++i)
+        folders.addIfNotAlreadyThere (extra[i]);
+    format.searchPathsForPlugins (folders, false);
+    return instantiate (format, uri, sampleRate, blockSize);
+}
+
+juce::AudioBuffer<float> render (juce::AudioPluginInstance& plugin,
+                                 const juce::AudioBuffer<float>& input,
+                                 double sampleRate,
+                                 int blockSize)
+{
+    const auto channels = input.getNumChannels();
+    plugin.prepareToPlay (sampleRate, blockSize);
+
+    juce::AudioBuffer<float> output (input);
+    juce::AudioBuffer<float> block (channels, blockSize);
+    juce::MidiBuffer midi;
+
+    for (int start = 0; start < input.getNumSamples(); start += blockSize)
+    {
+        const auto count = juce::jmin (blockSize, input.getNumSamples() - start);
+        block.setSize (channels, count, false, false, true);
+
+        for (int c = 0; c < channels; ++c)
+            block.copyFrom (c, 0, input, c, start, count);
+
+        plugin.processBlock (block, midi);
+
+        for (int c = 0; c < channels; ++c)
+            output.copyFrom (c, start, block, c, 0, count);
+    }
+
+    plugin.releaseResources();
+    return output;
+}
+
+juce::MemoryBlock saveState (juce::AudioPluginInstance& plugin)
+{
+    juce::MemoryBlock state;
+    plugin.getStateInformation (state);
+    return state;
+}
+
+std::unique_ptr<juce::XmlElement> findStateDocument (const juce::MemoryBlock& hostState)
+{
+    static const char magic[] = { 'V', 'C', '2', '!' };
+    const auto* bytes = static_cast<const char*> (hostState.getData());
+    const auto size = (int) hostState.getSize();
+
+    // The document itself, possibly behind a wrapper's own header.
+    for (int offset = 0; offset + 8 < size; ++offset)
+        if (std::equal (magic, magic + 4, bytes + offset))
+            if (auto xml = juce::AudioProcessor::getXmlFromBinary (bytes + offset, size - offset))
+                if (xml->getTagName().equalsIgnoreCase ("Pl11"))
+                    return xml;
+
+    // A wrapper's XML (VST3): look into every element's text.
+    if (auto wrapper = juce::AudioProcessor::getXmlFromBinary (bytes, size))
+    {
+        for (auto* child = wrapper->getFirstChildElement(); child != nullptr; child = child->getNextElement())
+        {
+            juce::MemoryBlock decoded;
+            if (decoded.fromBase64Encoding (child->getAllSubText().trim()))
+                if (auto xml = findStateDocument (decoded))
+                    return xml;
+        }
+    }
+
+    // Turtle (LV2): look into every quoted string literal.
+    const auto text = juce::String::fromUTF8 (bytes, size);
+    for (int start = text.indexOfChar ('"'); start >= 0;)
+    {
+        const auto end = text.indexOfChar (start + 1, '"');
+        if (end < 0)
+            break;
+
+        juce::MemoryBlock decoded;
+        if (decoded.fromBase64Encoding (text.substring (start + 1, end)) && decoded.getSize() > 8)
+            if (auto xml = findStateDocument (decoded))
+                return xml;
+
+        start = text.indexOfChar (end + 1, '"');
+    }
+
+    return nullptr;
+}
+
+juce::AudioBuffer<float> makeSine (int channels, int samples, double sampleRate, double frequency, float amplitude)
+{
+    juce::AudioBuffer<float> buffer (channels, samples);
+
+    for (int c = 0; c < channels; ++c)
+        for (int i = 0; i < samples; ++i)
+            buffer.setSample (c, i, amplitude * (float) std::sin (juce::MathConstants<double>::twoPi * frequency * i / sampleRate));
+
+    return buffer;
+}
+
+juce::AudioBuffer<float> makeImpulse (int channels, int samples, int position)
+{
+    juce::AudioBuffer<float> buffer (channels, samples);
+    buffer.clear();
+
+    for (int c = 0; c < channels; ++c)
+        buffer.setSample (c, position, 1.0f);
+
+    return buffer;
+}
+
+float rms (const juce::AudioBuffer<float>& buffer, int channel, int start, int count)
+{
+    return buffer.getRMSLevel (channel, start, count);
+}
+
+int firstSampleAbove (const juce::AudioBuffer<float>& buffer, int channel, float threshold)
+{
+    for (int i = 0; i < buffer.getNumSamples(); ++i)
+        if (std::abs (buffer.getSample (channel, i)) > threshold)
+            return i;
+
+    return -1;
+}
+
+} // namespace hostkit
