@@ -5,6 +5,20 @@ namespace
 constexpr auto companyName = "Quillmark";
 constexpr auto productName = "Palimpsester";
 constexpr auto productVersion = "1.1.3";
+
+/** A NaN or infinity from the host would stay in the delay memories and
+    filter states until the next reset; such samples are taken as silence. */
+void silenceNonFiniteSamples (juce::AudioBuffer<float>& buffer) noexcept
+{
+    for (int c = 0; c < buffer.getNumChannels(); ++c)
+    {
+        auto* samples = buffer.getWritePointer (c);
+
+        for (int i = 0; i < buffer.getNumSamples(); ++i)
+            if (! std::isfinite (samples[i]))
+                samples[i] = 0.0f;
+    }
+}
 } // namespace
 
 juce::AudioProcessor::BusesProperties PluginProcessor::createBuses()
@@ -23,6 +37,12 @@ PluginProcessor::PluginProcessor()
 
     if (! stateLoaded)
         initDefault();
+
+    // The tree only notifies values that change; the DSP starts from its
+    // own defaults, so it is given every value once.
+    for (const auto& id : ModelTree::canonicalIds())
+        if (auto* parameter = tree.parameter (id))
+            parameterChanged (tree.liveId (id), parameter->convertFrom0to1 (parameter->getValue()));
 
     tree.undoManager.clearUndoHistory();
 }
@@ -49,7 +69,7 @@ void PluginProcessor::prepareToPlay (double sampleRate, int maximumBlockSize)
                                         static_cast<juce::uint32> (juce::jmax (0, maximumBlockSize)),
                                         static_cast<juce::uint32> (getTotalNumInputChannels()) };
     dsp.prepare (spec);
-    setLatencySamples (0);
+    setLatencySamples (dsp.getLatencySamples());
 }
 
 void PluginProcessor::processBlock (juce::AudioBuffer<float>& buffer, juce::MidiBuffer&)
@@ -58,6 +78,8 @@ void PluginProcessor::processBlock (juce::AudioBuffer<float>& buffer, juce::Midi
 
     for (auto channel = getTotalNumInputChannels(); channel < getTotalNumOutputChannels(); ++channel)
         buffer.clear (channel, 0, buffer.getNumSamples());
+
+    silenceNonFiniteSamples (buffer);
 
     juce::dsp::AudioBlock<float> block (buffer);
 
@@ -70,6 +92,8 @@ void PluginProcessor::processBlock (juce::AudioBuffer<float>& buffer, juce::Midi
 
 void PluginProcessor::processBlockBypassed (juce::AudioBuffer<float>& buffer, juce::MidiBuffer&)
 {
+    silenceNonFiniteSamples (buffer);
+
     juce::dsp::AudioBlock<float> block (buffer);
 
     if (block.getNumSamples() > 0 && block.getNumChannels() > 0)
@@ -99,12 +123,41 @@ void PluginProcessor::setStateInformation (const void* data, int sizeInBytes)
     setFromStateData (data, sizeInBytes);
 }
 
-void PluginProcessor::parameterChanged (const juce::String& parameterID, float)
+void PluginProcessor::parameterChanged (const juce::String& parameterID, float newValue)
 {
     ModelTree::ArgType type;
     int stage;
     ModelTree::ArgType_index_fromString (tree.canonicalId (parameterID), type, stage);
-    // The frame DSP has no arguments yet; there is nothing further to route.
+    writeToDsp (type, stage, newValue);
+}
+
+void PluginProcessor::writeToDsp (ModelTree::ArgType type, int stage, float value)
+{
+    const bool perStage = type == ModelTree::NSegs || type == ModelTree::SegSize || type == ModelTree::SegMix;
+
+    if (perStage && (stage < 1 || stage > (int) dsp.stages.size()))
+        return;
+
+    switch (type)
+    {
+        case ModelTree::NSegs:   dsp.stages[(size_t) stage - 1]->numSegments.value.store ((int) value); break;
+        case ModelTree::SegSize: dsp.stages[(size_t) stage - 1]->segmentSize.setTarget (value); break;
+        case ModelTree::SegMix:  dsp.stages[(size_t) stage - 1]->mix.setTarget (value); break;
+
+        case ModelTree::Tone:
+            for (auto& s : dsp.stages)
+                s->toneFilter.tone.value.store (value);
+            break;
+
+        case ModelTree::Mode:
+            if ((int) value != dsp.mode.index.load())
+                dsp.mode.index.store ((int) value);
+            break;
+
+        case ModelTree::Invalid:
+        default:
+            break;
+    }
 }
 
 void PluginProcessor::getStateData (juce::MemoryBlock& destination, bool)

@@ -51,12 +51,15 @@ public:
     void initDefault();
 
     ModelTree tree;
-    juce::vorn_dsp::Processor<float> dsp;
+    juce::vorn_dsp::PalimpsesterMultistage<float, 3> dsp { ModelTree::modeChoices };
     bool stateLoaded = false;
     bool wasBypassed = false;
 
 private:
     static BusesProperties createBuses();
+
+    /** Writes one parameter's plain value to the DSP argument it drives. */
+    void writeToDsp (ModelTree::ArgType type, int stage, float value);
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (PluginProcessor)
 };

@@ -1,1 +1,6 @@
 #include "vorn_dsp.h"
+
+namespace juce::vorn_dsp
+{
+const std::string prefixValueSeparator = ": ";
+} // namespace juce::vorn_dsp

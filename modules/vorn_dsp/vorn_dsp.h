@@ -21,4 +21,18 @@
 #include <juce_audio_basics/juce_audio_basics.h>
 #include <juce_dsp/juce_dsp.h>
 
+#include <atomic>
+#include <iomanip>
+#include <sstream>
+#include <string>
+#include <vector>
+
 #include "processor/vorn_Processor.h"
+#include "arguments/vorn_BusyFlag.h"
+#include "arguments/vorn_Arguments.h"
+#include "memory/vorn_CircularBuffer.h"
+#include "memory/vorn_LagrangeInterpolator.h"
+#include "filters/vorn_IIRFilter.h"
+#include "stage/vorn_SegmentKernels.h"
+#include "stage/vorn_PalimpsesterStage.h"
+#include "multistage/vorn_PalimpsesterMultistage.h"

@@ -20,7 +20,7 @@ hostkit::Loaded load (Format format)
     if (format == Format::vst3)
         return hostkit::loadVst3 (juce::File (PALIMPSESTER_VST3_BUNDLE), sampleRate, blockSize);
 
-    return hostkit::loadLv2 (PALIMPSESTER_LV2_URI, PALIMPSESTER_LV2_FOLDER, sampleRate, blockSize);
+    return hostkit::loadLv2 (PALIMPSESTER_LV2_URI, juce::File (PALIMPSESTER_LV2_FOLDER), sampleRate, blockSize);
 }
 
 /** Host order, plain range and default of each parameter, and a distinct
@@ -122,9 +122,11 @@ TEST_P (HostedPlugin, AudioPassesAtTheReportedLatency)
             parameter->setValueNotifyingHost (0.0f);
 
     const int impulseAt = 3000;
-    const auto input = hostkit::makeImpulse (2, 8 * blockSize, impulseAt);
+    const auto input = hostkit::makeImpulse (2, 24 * blockSize, impulseAt);
     const auto output = hostkit::render (*plugin, input, sampleRate, blockSize);
     const auto latency = plugin->getLatencySamples();
+    // Three stages of one block, the longest group and 6 samples each.
+    EXPECT_EQ (latency, 3 * (blockSize + (int) (91 * 48.0e-6f * (float) sampleRate) + 6));
 
     for (int c = 0; c < 2; ++c)
     {
@@ -161,7 +163,7 @@ INSTANTIATE_TEST_SUITE_P (Table, Vst3Layouts, testing::Values (
     LayoutCase { "StereoToStereo", Set::stereo(), Set::stereo(), true },
     LayoutCase { "MonoToStereo", Set::mono(), Set::stereo(), false },
     LayoutCase { "StereoToMono", Set::stereo(), Set::mono(), false }),
-    [] (const testing::TestParamInfo<LayoutCase>& info) { return std::string (info.param.name); });
+    [] (const testing::TestParamInfo<LayoutCase>& testCase) { return std::string (testCase.param.name); });
 
 TEST (Lv2Layout, BundleDeclaresStereoInAndOut)
 {
@@ -186,7 +188,7 @@ TEST (Vst3Mono, MonoAudioPassesThrough)
         if (parameter->getName (100).endsWith ("Seg Mix"))
             parameter->setValueNotifyingHost (0.0f);
 
-    const auto input = hostkit::makeImpulse (1, 6 * blockSize, 1000);
+    const auto input = hostkit::makeImpulse (1, 24 * blockSize, 1000);
     const auto output = hostkit::render (plugin, input, sampleRate, blockSize);
     EXPECT_EQ (hostkit::firstSampleAbove (output, 0, 0.5f), 1000 + plugin.getLatencySamples());
 }

@@ -24,7 +24,7 @@ INSTANTIATE_TEST_SUITE_P (Table, ArgTypeToString, testing::Values (
     ToStringCase { ModelTree::Tone, 1, "1- " },
     ToStringCase { ModelTree::Mode, 2, "2- " },
     ToStringCase { ModelTree::SegMix, -4, "-4- Seg Mix" }),
-    [] (const testing::TestParamInfo<ToStringCase>& info) { return "Case" + std::to_string (info.index); });
+    [] (const testing::TestParamInfo<ToStringCase>& testCase) { return "Case" + std::to_string (testCase.index); });
 
 struct ParseCase
 {
@@ -57,7 +57,7 @@ INSTANTIATE_TEST_SUITE_P (Table, ArgTypeFromString, testing::Values (
     ParseCase { "Seg Mix", ModelTree::SegMix, 0 },
     ParseCase { "", ModelTree::Invalid, -1 },
     ParseCase { "stage2_length", ModelTree::Invalid, -1 }),
-    [] (const testing::TestParamInfo<ParseCase>& info) { return "Case" + std::to_string (info.index); });
+    [] (const testing::TestParamInfo<ParseCase>& testCase) { return "Case" + std::to_string (testCase.index); });
 
 class DummyProcessor : public juce::AudioProcessor
 {

@@ -33,7 +33,7 @@ INSTANTIATE_TEST_SUITE_P (Table, BusLayouts, testing::Values (
     LayoutCase { "DisabledOutput", Set::stereo(), Set::disabled(), false },
     LayoutCase { "BothDisabled", Set::disabled(), Set::disabled(), false },
     LayoutCase { "QuadToQuad", Set::quadraphonic(), Set::quadraphonic(), false }),
-    [] (const testing::TestParamInfo<LayoutCase>& info) { return std::string (info.param.name); });
+    [] (const testing::TestParamInfo<LayoutCase>& testCase) { return std::string (testCase.param.name); });
 
 TEST (PluginProcessor, IdentityBusesAndFixedAnswers)
 {
@@ -73,33 +73,70 @@ TEST (PluginProcessor, FreshInstanceHasDefaultsAndNothingToUndo)
     EXPECT_FALSE (processor.wasBypassed);
 }
 
-juce::AudioBuffer<float> ramp (int channels, int samples)
+void setAllStageMixes (PluginProcessor& processor, float normalised)
+{
+    for (int stage = 1; stage <= 3; ++stage)
+        processor.tree.parameter (ModelTree::ArgType_toString (ModelTree::SegMix, stage))->setValueNotifyingHost (normalised);
+}
+
+/** Runs `input` through the processor block by block. */
+juce::AudioBuffer<float> run (PluginProcessor& processor, const juce::AudioBuffer<float>& input, int blockSize, bool bypassed = false)
+{
+    juce::AudioBuffer<float> output (input);
+    juce::MidiBuffer midi;
+
+    for (int start = 0; start < input.getNumSamples(); start += blockSize)
+    {
+        const auto n = juce::jmin (blockSize, input.getNumSamples() - start);
+        juce::AudioBuffer<float> block (output.getArrayOfWritePointers(), output.getNumChannels(), start, n);
+        bypassed ? processor.processBlockBypassed (block, midi) : processor.processBlock (block, midi);
+    }
+
+    return output;
+}
+
+juce::AudioBuffer<float> impulse (int channels, int samples, int at)
 {
     juce::AudioBuffer<float> buffer (channels, samples);
+    buffer.clear();
     for (int c = 0; c < channels; ++c)
-        for (int i = 0; i < samples; ++i)
-            buffer.setSample (c, i, 0.01f * (float) (i + 1) * (c == 0 ? 1.0f : -1.0f));
+        buffer.setSample (c, at, 1.0f);
     return buffer;
 }
 
-TEST (PluginProcessor, BypassSetsTheFlagAndTheNextBlockResetsFirst)
+TEST (PluginProcessor, ReportsTheLatencyOfThreeStages)
 {
     PluginProcessor processor;
-    processor.prepareToPlay (44100.0, 64);
-    juce::MidiBuffer midi;
+    processor.prepareToPlay (44100.0, 512);
+    EXPECT_EQ (processor.getLatencySamples(), 3 * 710);
+    processor.prepareToPlay (48000.0, 512);
+    EXPECT_EQ (processor.getLatencySamples(), 3 * 727);
+}
 
-    auto bypassed = ramp (2, 64);
-    processor.processBlockBypassed (bypassed, midi);
+TEST (PluginProcessor, BypassDelaysByTheLatencyAndTheNextNormalBlockResets)
+{
+    PluginProcessor processor;
+    processor.prepareToPlay (44100.0, 256);
+    const auto latency = processor.getLatencySamples();
+
+    const auto bypassed = run (processor, impulse (2, latency + 512, 100), 256, true);
     EXPECT_TRUE (processor.wasBypassed);
-
-    auto normal = ramp (2, 64);
-    const auto expected = normal;
-    processor.processBlock (normal, midi);
-    EXPECT_FALSE (processor.wasBypassed);
-
     for (int c = 0; c < 2; ++c)
-        for (int i = 0; i < 64; ++i)
-            EXPECT_EQ (normal.getSample (c, i), expected.getSample (c, i));
+    {
+        EXPECT_EQ (bypassed.getSample (c, 100 + latency), 1.0f);
+        EXPECT_EQ (bypassed.findMinMax (c, 0, latency + 512).getLength(), 1.0f);
+    }
+
+    // An impulse still in the dry line when bypass ends is gone: the first
+    // normal block restarts every delay memory from silence.
+    setAllStageMixes (processor, 0.0f);
+    run (processor, impulse (2, 256, 10), 256, true);
+    juce::AudioBuffer<float> silence (2, latency + 512);
+    silence.clear();
+    const auto after = run (processor, silence, 256);
+    EXPECT_FALSE (processor.wasBypassed);
+    for (int c = 0; c < 2; ++c)
+        EXPECT_EQ (after.getMagnitude (c, 0, after.getNumSamples()), 0.0f);
 }
 
 TEST (PluginProcessor, EmptyBlocksAreLeftAlone)
@@ -117,22 +154,34 @@ TEST (PluginProcessor, EmptyBlocksAreLeftAlone)
     EXPECT_TRUE (midi.isEmpty());
 }
 
-TEST (PluginProcessor, MonoBlocksPassThroughTheFrame)
+TEST (PluginProcessor, MonoDryPathDelaysByTheLatency)
 {
     PluginProcessor processor;
     juce::AudioProcessor::BusesLayout mono;
     mono.inputBuses.add (Set::mono());
     mono.outputBuses.add (Set::mono());
     ASSERT_TRUE (processor.setBusesLayout (mono));
-    processor.prepareToPlay (44100.0, 16);
+    processor.prepareToPlay (44100.0, 128);
+    setAllStageMixes (processor, 0.0f);
 
-    auto buffer = ramp (1, 16);
-    const auto expected = buffer;
-    juce::MidiBuffer midi;
-    processor.processBlock (buffer, midi);
+    const auto latency = processor.getLatencySamples();
+    const auto output = run (processor, impulse (1, latency + 1024, 300), 128);
+    EXPECT_EQ (output.getSample (0, 300 + latency), 1.0f);
+    EXPECT_EQ (output.getMagnitude (0, 0, output.getNumSamples()), 1.0f);
+}
 
-    for (int i = 0; i < 16; ++i)
-        EXPECT_EQ (buffer.getSample (0, i), expected.getSample (0, i));
+TEST (PluginProcessor, NonFiniteInputIsTakenAsSilence)
+{
+    PluginProcessor processor;
+    processor.prepareToPlay (48000.0, 64);
+    auto input = impulse (2, 4096, 0);
+    input.setSample (0, 5, std::numeric_limits<float>::quiet_NaN());
+    input.setSample (1, 9, std::numeric_limits<float>::infinity());
+
+    const auto output = run (processor, input, 64);
+    for (int c = 0; c < 2; ++c)
+        for (int i = 0; i < output.getNumSamples(); ++i)
+            ASSERT_TRUE (std::isfinite (output.getSample (c, i))) << c << ":" << i;
 }
 
 TEST (PluginProcessor, Lv2InstanceStoresCanonicalIdsAndRestoresIntoAnyFormat)

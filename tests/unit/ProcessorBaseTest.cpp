@@ -76,5 +76,5 @@ TEST_P (DefaultHooks, CopyOnlyTheOverlapOfInputAndOutput)
 }
 
 INSTANTIATE_TEST_SUITE_P (Both, DefaultHooks, testing::Values (CopyCase { "Process", false }, CopyCase { "ProcessBypassed", true }),
-                          [] (const testing::TestParamInfo<CopyCase>& info) { return std::string (info.param.hook); });
+                          [] (const testing::TestParamInfo<CopyCase>& testCase) { return std::string (testCase.param.hook); });
 } // namespace

@@ -1,5 +1,8 @@
 #include "HostKit.h"
 
+#include <cstdlib>
+#include <map>
+
 namespace hostkit
 {
 namespace
@@ -24,15 +27,58 @@ Loaded loadVst3 (const juce::File& bundle, double sampleRate, int blockSize)
     return instantiate (format, bundle.getFullPathName(), sampleRate, blockSize);
 }
 
-Loaded loadLv2 (const juce::String& uri, const juce::String& searchFolders, double sampleRate, int blockSize)
+/** JUCE 7's LV2 hosting loads ~/.lv2 and the system LV2 folders when it is
+    created and ignores LV2_PATH; a plug-in found there first hides every
+    other copy of it. To load the bundles of one particular folder, the
+    format is created while HOME points at a temporary folder whose .lv2
+    links to them. The folder lives as long as the format. */
+class Lv2FormatForFolder
+{
+public:
+    explicit Lv2FormatForFolder (const juce::File& bundles)
+        : home (juce::File::getSpecialLocation (juce::File::tempDirectory).getNonexistentChildFile ("hostkit-home", {}))
+    {
+        const auto links = home.getChildFile (".lv2");
+        links.createDirectory();
+
+        for (const auto& bundle : bundles.findChildFiles (juce::File::findDirectories, false, "*.lv2"))
+            bundle.createSymbolicLink (links.getChildFile (bundle.getFileName()), true);
+
+        const auto* previousHome = std::getenv ("HOME");
+        const juce::String savedHome (previousHome != nullptr ? previousHome : "");
+        setenv ("HOME", home.getFullPathName().toRawUTF8(), 1);
+        format = std::make_unique<juce::LV2PluginFormat>();
+        setenv ("HOME", savedHome.toRawUTF8(), 1);
+    }
+
+    ~Lv2FormatForFolder()
+    {
+        format.reset();
+        home.deleteRecursively (false);
+    }
+
+    juce::LV2PluginFormat& get() { return *format; }
+
+private:
+    juce::File home;
+    std::unique_ptr<juce::LV2PluginFormat> format;
+};
+
+Loaded loadLv2 (const juce::String& uri, double sampleRate, int blockSize)
 {
     static juce::LV2PluginFormat format;
-    auto folders = format.getDefaultLocationsToSearch();
-    const juce::FileSearchPath extra (searchFolders);
-    for (int i = 0; i < extra.getNumPaths(); ++i)
-        folders.addIfNotAlreadyThere (extra[i]);
-    format.searchPathsForPlugins (folders, false);
     return instantiate (format, uri, sampleRate, blockSize);
+}
+
+Loaded loadLv2 (const juce::String& uri, const juce::File& bundleFolder, double sampleRate, int blockSize)
+{
+    static std::map<juce::String, std::unique_ptr<Lv2FormatForFolder>> formats;
+    auto& format = formats[bundleFolder.getFullPathName()];
+
+    if (format == nullptr)
+        format = std::make_unique<Lv2FormatForFolder> (bundleFolder);
+
+    return instantiate (format->get(), uri, sampleRate, blockSize);
 }
 
 juce::AudioBuffer<float> render (juce::AudioPluginInstance& plugin,
@@ -42,6 +88,9 @@ juce::AudioBuffer<float> render (juce::AudioPluginInstance& plugin,
 {
     const auto channels = input.getNumChannels();
     plugin.prepareToPlay (sampleRate, blockSize);
+    // Plug-ins announce a new latency through the message thread, as they
+    // would in a real host.
+    juce::MessageManager::getInstance()->runDispatchLoopUntil (20);
 
     juce::AudioBuffer<float> output (input);
     juce::AudioBuffer<float> block (channels, blockSize);
@@ -61,6 +110,7 @@ juce::AudioBuffer<float> render (juce::AudioPluginInstance& plugin,
             output.copyFrom (c, start, block, c, 0, count);
     }
 
+    juce::MessageManager::getInstance()->runDispatchLoopUntil (20);
     plugin.releaseResources();
     return output;
 }

@@ -23,9 +23,12 @@ struct Loaded
 /** Loads the VST3 bundle at `bundle`. */
 Loaded loadVst3 (const juce::File& bundle, double sampleRate, int blockSize);
 
-/** Loads the LV2 plug-in `uri`, looking in `searchFolders` (separated by ";")
-    and in the standard LV2 folders. */
-Loaded loadLv2 (const juce::String& uri, const juce::String& searchFolders, double sampleRate, int blockSize);
+/** Loads the LV2 plug-in `uri` from the standard LV2 folders (~/.lv2 first). */
+Loaded loadLv2 (const juce::String& uri, double sampleRate, int blockSize);
+
+/** Loads the LV2 plug-in `uri` from the bundles in `bundleFolder` only,
+    whatever copies the standard folders hold. */
+Loaded loadLv2 (const juce::String& uri, const juce::File& bundleFolder, double sampleRate, int blockSize);
 
 /** Prepares the plug-in and runs `input` through it in blocks of `blockSize`
     samples; the plug-in's bus layout must match the input's channel count.

@@ -3,7 +3,8 @@
 //
 //   palimpsester-probe [--vst3 BUNDLE] [--lv2 FOLDER]
 //
-// Without arguments it probes the bundles installed in ~/.vst3 and ~/.lv2.
+// Without arguments it probes the bundles installed in ~/.vst3 and ~/.lv2;
+// --lv2 names a folder holding the LV2 bundle to load instead.
 // Exit status 0 when every probed format loaded and produced finite audio.
 
 #include <HostKit.h>
@@ -53,7 +54,7 @@ int main (int argc, char* argv[])
 
     const auto home = juce::File::getSpecialLocation (juce::File::userHomeDirectory);
     juce::File vst3 = home.getChildFile (".vst3/Palimpsester.vst3");
-    juce::String lv2Folder = home.getChildFile (".lv2").getFullPathName();
+    juce::File lv2Folder;
 
     for (int i = 1; i + 1 < argc; i += 2)
     {
@@ -62,11 +63,13 @@ int main (int argc, char* argv[])
         if (option == "--vst3")
             vst3 = juce::File::getCurrentWorkingDirectory().getChildFile (value);
         else if (option == "--lv2")
-            lv2Folder = juce::File::getCurrentWorkingDirectory().getChildFile (value).getFullPathName();
+            lv2Folder = juce::File::getCurrentWorkingDirectory().getChildFile (value);
     }
 
     bool ok = report ("VST3 " + vst3.getFullPathName(), hostkit::loadVst3 (vst3, sampleRate, blockSize));
-    ok = report ("LV2 " + juce::String (PALIMPSESTER_LV2_URI), hostkit::loadLv2 (PALIMPSESTER_LV2_URI, lv2Folder, sampleRate, blockSize)) && ok;
+    auto lv2 = lv2Folder == juce::File() ? hostkit::loadLv2 (PALIMPSESTER_LV2_URI, sampleRate, blockSize)
+                                         : hostkit::loadLv2 (PALIMPSESTER_LV2_URI, lv2Folder, sampleRate, blockSize);
+    ok = report ("LV2 " + juce::String (PALIMPSESTER_LV2_URI), std::move (lv2)) && ok;
 
     std::cout << (ok ? "The plug-in loads and processes audio.\n" : "Probe FAILED.\n");
     return ok ? 0 : 1;
