@@ -25,6 +25,7 @@
 #include <iomanip>
 #include <sstream>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 #include "processor/vorn_Processor.h"
@@ -33,6 +34,8 @@
 #include "memory/vorn_CircularBuffer.h"
 #include "memory/vorn_LagrangeInterpolator.h"
 #include "filters/vorn_IIRFilter.h"
+#include "stage/vorn_CubicSse.h"
+#include "stage/vorn_SegmentKernelsAvx.h"
 #include "stage/vorn_SegmentKernels.h"
 #include "stage/vorn_PalimpsesterStage.h"
 #include "multistage/vorn_PalimpsesterMultistage.h"

@@ -36,29 +36,19 @@ public:
         active = ! flat;
     }
 
-    /** Filters channels [0, numChannels) of `block` in place. */
+    /** Filters channels [0, numChannels) of `block` in place. Channels are
+        taken two at a time: each runs a serial recurrence, and interleaving
+        two of them keeps the processor busy while one waits. */
     void filterInPlace (OutputBlock& block, int numSamples) noexcept
     {
         const auto channels = jmin ((int) block.getNumChannels(), numChannels);
-        const auto b0 = coeffs[0], b1 = coeffs[1], b2 = coeffs[2], a1 = coeffs[3], a2 = coeffs[4];
+        int c = 0;
 
-        for (int c = 0; c < channels; ++c)
-        {
-            auto* samples = block.getChannelPointer ((size_t) c);
-            auto s1 = z1[(size_t) c], s2 = z2[(size_t) c];
+        for (; c + 1 < channels; c += 2)
+            filterTwo (block.getChannelPointer ((size_t) c), block.getChannelPointer ((size_t) c + 1), c, numSamples);
 
-            for (int i = 0; i < numSamples; ++i)
-            {
-                const auto x = samples[i];
-                const auto y = b0 * x + s1;
-                s1 = b1 * x - a1 * y + s2;
-                s2 = b2 * x - a2 * y;
-                samples[i] = y;
-            }
-
-            z1[(size_t) c] = s1;
-            z2[(size_t) c] = s2;
-        }
+        for (; c < channels; ++c)
+            filterOne (block.getChannelPointer ((size_t) c), c, numSamples);
     }
 
     FloatArg_v2<FloatType, false> frequency { 1000 };
@@ -109,6 +99,49 @@ protected:
     }
 
 private:
+    void filterOne (FloatType* samples, int c, int numSamples) noexcept
+    {
+        const auto b0 = coeffs[0], b1 = coeffs[1], b2 = coeffs[2], a1 = coeffs[3], a2 = coeffs[4];
+        auto s1 = z1[(size_t) c], s2 = z2[(size_t) c];
+
+        for (int i = 0; i < numSamples; ++i)
+        {
+            const auto x = samples[i];
+            const auto y = b0 * x + s1;
+            s1 = b1 * x - a1 * y + s2;
+            s2 = b2 * x - a2 * y;
+            samples[i] = y;
+        }
+
+        z1[(size_t) c] = s1;
+        z2[(size_t) c] = s2;
+    }
+
+    void filterTwo (FloatType* left, FloatType* right, int c, int numSamples) noexcept
+    {
+        const auto b0 = coeffs[0], b1 = coeffs[1], b2 = coeffs[2], a1 = coeffs[3], a2 = coeffs[4];
+        auto l1 = z1[(size_t) c], l2 = z2[(size_t) c];
+        auto r1 = z1[(size_t) c + 1], r2 = z2[(size_t) c + 1];
+
+        for (int i = 0; i < numSamples; ++i)
+        {
+            const auto xl = left[i], xr = right[i];
+            const auto yl = b0 * xl + l1;
+            const auto yr = b0 * xr + r1;
+            l1 = b1 * xl - a1 * yl + l2;
+            r1 = b1 * xr - a1 * yr + r2;
+            l2 = b2 * xl - a2 * yl;
+            r2 = b2 * xr - a2 * yr;
+            left[i] = yl;
+            right[i] = yr;
+        }
+
+        z1[(size_t) c] = l1;
+        z2[(size_t) c] = l2;
+        z1[(size_t) c + 1] = r1;
+        z2[(size_t) c + 1] = r2;
+    }
+
     /** Moves one applied value along its argument's ramp; true if it moved. */
     static bool updateApplied (FloatArg_v2<FloatType, false>& argument, FloatType& applied, int numSamples) noexcept
     {

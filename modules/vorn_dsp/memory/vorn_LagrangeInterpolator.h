@@ -10,14 +10,14 @@ namespace juce::vorn_dsp
 template <typename FloatType>
 struct CubicCoefficients
 {
+    static constexpr auto third = (FloatType) (1.0 / 3.0);
+    static constexpr auto half = (FloatType) 0.5;
+    static constexpr auto sixth = (FloatType) (1.0 / 6.0);
+
     FloatType c0, c1, c2, c3;
 
     static CubicCoefficients through (FloatType p0, FloatType p1, FloatType p2, FloatType p3) noexcept
     {
-        constexpr auto third = (FloatType) (1.0 / 3.0);
-        constexpr auto half = (FloatType) 0.5;
-        constexpr auto sixth = (FloatType) (1.0 / 6.0);
-
         const auto outer = (p0 + p2) * half;
         return { p1,
                  p2 - p0 * third - p1 * half - p3 * sixth,

@@ -111,10 +111,13 @@ public:
         inputQueue.reset (numChannels, latency, 0);
         outputQueue.reset (numChannels, 2 * latency, latency);
 
-        // Room for every captured sample, p0 before them and two held
-        // look-ahead points after them; and for one batch's output.
-        capturedScratch.assign ((size_t) latency + 3, FloatType (0));
-        resampledScratch.assign ((size_t) latency + 1, FloatType (0));
+        // Per channel, room for every captured sample, p0 before them and
+        // two held look-ahead points after them (and a few more that the
+        // eight-lane kernel loads without using); and for one batch's output.
+        capturedStride = latency + 8;
+        resampledStride = latency + 1;
+        capturedScratch.assign ((size_t) (capturedStride * jmax (1, numChannels)), FloatType (0));
+        resampledScratch.assign ((size_t) (resampledStride * jmax (1, numChannels)), FloatType (0));
         fresh = true;
 
         for (auto& interpolator : interpolators)
@@ -197,11 +200,10 @@ private:
         jassert (M + 2 <= segmentBuffer.size);
         int T = 1;
 
-        for (int c = 0; c < numChannels; ++c)
-        {
-            auto* segments = segmentValues (segmentBuffer, c);
-            T = resampleChannelToSegments (c, L, M, segments);
-        }
+        // Channels go through the kernels in pairs, which share the work
+        // on positions.
+        for (int c = 0; c < numChannels; c += 2)
+            T = resampleToSegments (c, jmin (2, numChannels - c), segmentBuffer, L, M);
 
         const auto mixPlan = advanceArguments (T);
 
@@ -211,8 +213,8 @@ private:
         if (mixPlan == MixPlan::perGroup)
             mix.releaseQueue();
 
-        for (int c = 0; c < numChannels; ++c)
-            resampleChannelToAudio (c, segmentValues (segmentBuffer, c), L, M, T);
+        for (int c = 0; c < numChannels; c += 2)
+            resampleToAudio (c, jmin (2, numChannels - c), segmentBuffer, L, M, T);
 
         fresh = false;
     }
@@ -225,21 +227,43 @@ private:
         return segmentBuffer.data.data() + (size_t) channel * (size_t) segmentBuffer.size + 1;
     }
 
-    int resampleChannelToSegments (int c, FloatType L, int M, FloatType* segments) noexcept
+    /** Resamples `count` (1 or 2) channels from `first` on; returns T. */
+    int resampleToSegments (int first, int count, CircularBuffer<FloatType>& segmentBuffer, FloatType L, int M) noexcept
     {
-        auto& interpolator = interpolators[(size_t) c];
-        const auto available = inputQueue.available[(size_t) c];
-        auto* points = capturedScratch.data();
+        const FloatType* points[2] {};
+        FloatType* segments[2] {};
 
-        points[0] = fresh ? FloatType (0) : interpolator.point (1);
+        for (int j = 0; j < count; ++j)
+        {
+            points[j] = gatherCapturedPoints (first + j);
+            segments[j] = segmentValues (segmentBuffer, first + j);
+        }
+
+        const auto T = count == 2 ? segment_kernels::resampleToSegments<2> (points, L, M, segments)
+                                  : segment_kernels::resampleToSegments<1> (points, L, M, segments);
+
+        for (int j = 0; j < count; ++j)
+        {
+            // The sample taken out last becomes the next batch's p0.
+            const auto* p = points[j];
+            interpolators[(size_t) (first + j)].start (p[T - 1], p[T], p[T + 1], p[T + 2]);
+            inputQueue.discard (first + j, T);
+        }
+
+        return T;
+    }
+
+    /** Channel c's captured samples, framed by p0 before them and the newest
+        one held twice after them. */
+    const FloatType* gatherCapturedPoints (int c) noexcept
+    {
+        const auto available = inputQueue.available[(size_t) c];
+        auto* points = capturedScratch.data() + (size_t) (c * capturedStride);
+
+        points[0] = fresh ? FloatType (0) : interpolators[(size_t) c].point (1);
         inputQueue.buffer.read (c, available - 1, points + 1, available);
         points[available + 1] = points[available + 2] = points[available];
-
-        const auto T = segment_kernels::resampleToSegments (points, L, M, segments);
-
-        interpolator.start (points[T - 1], points[T], points[T + 1], points[T + 2]);
-        inputQueue.discard (c, T);
-        return T;
+        return points;
     }
 
     enum class MixPlan { exchange, leave, perGroup, tracked };
@@ -289,9 +313,10 @@ private:
                 const auto ratio = (FloatType) T / (FloatType) M;
                 const auto* queue = mix.queue.data();
                 const auto lastIndex = mix.queueIndex;
+                // The product is never negative: truncation is its floor.
                 segment_kernels::mixPairs (values, G, N, [=] (int g)
                 {
-                    return queue[jmin (lastIndex, (int) std::floor ((FloatType) (g * N) * ratio))];
+                    return queue[jmin (lastIndex, (int) ((FloatType) (g * N) * ratio))];
                 });
                 break;
             }
@@ -305,20 +330,37 @@ private:
         }
     }
 
-    void resampleChannelToAudio (int c, FloatType* segments, FloatType L, int M, int T) noexcept
+    /** Resamples `count` (1 or 2) channels from `first` on back to the
+        audio rate and queues the result for delivery. */
+    void resampleToAudio (int first, int count, CircularBuffer<FloatType>& segmentBuffer, FloatType L, int M, int T) noexcept
     {
-        auto& interpolator = interpolators[(size_t) (numChannels + c)];
-        auto* values = segments - 1;
+        const FloatType* values[2] {};
+        FloatType* resampled[2] {};
+        FloatType lastP1[2] {};
 
-        values[0] = fresh ? FloatType (0) : interpolator.point (1);
-        values[M + 1] = values[M];
+        for (int j = 0; j < count; ++j)
+        {
+            const auto c = first + j;
+            auto* framed = segmentValues (segmentBuffer, c) - 1;
+            framed[0] = fresh ? FloatType (0) : interpolators[(size_t) (numChannels + c)].point (1);
+            framed[M + 1] = framed[M];
+            values[j] = framed;
+            resampled[j] = resampledScratch.data() + (size_t) (c * resampledStride);
+        }
 
-        auto* resampled = resampledScratch.data();
-        const auto lastP1 = segment_kernels::resampleToAudio (values, L, M, T, resampled);
-        interpolator.start (0, lastP1, 0, 0);
+        if (count == 2)
+            segment_kernels::resampleToAudio<2> (values, L, M, T, resampled, lastP1);
+        else
+            segment_kernels::resampleToAudio<1> (values, L, M, T, resampled, lastP1);
 
-        const auto room = outputQueue.capacity - outputQueue.available[(size_t) c];
-        outputQueue.push (c, resampled, jmin (T, room));
+        for (int j = 0; j < count; ++j)
+        {
+            const auto c = first + j;
+            interpolators[(size_t) (numChannels + c)].start (0, lastP1[j], 0, 0);
+
+            const auto room = outputQueue.capacity - outputQueue.available[(size_t) c];
+            outputQueue.push (c, resampled[j], jmin (T, room));
+        }
     }
 
     void deliver (OutputBlock& output, int numSamples, FloatType gain, bool add) noexcept
@@ -358,6 +400,7 @@ private:
 
     std::vector<FloatType> capturedScratch;
     std::vector<FloatType> resampledScratch;
+    int capturedStride = 0, resampledStride = 0;
 };
 
 } // namespace juce::vorn_dsp

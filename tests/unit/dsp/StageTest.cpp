@@ -78,6 +78,26 @@ INSTANTIATE_TEST_SUITE_P (Table, PairPatterns, testing::Values (
     PatternCase { 7, { 6, 1, 4, 3, 2, 5, 0 } }),
     [] (const testing::TestParamInfo<PatternCase>& testCase) { return "N" + std::to_string (testCase.param.N); });
 
+TEST (MixGroup, FourPairsAtATimeMatchPairByPair)
+{
+    juce::Random random (9);
+
+    for (int N : { 16, 17, 20, 31, 32, 64, 90, 91 })
+        for (float K : { 0.3f, 1.0f, 1.2f })
+        {
+            std::vector<float> values ((size_t) N);
+            for (auto& v : values)
+                v = random.nextInt (5) == 0 ? 0.0f : random.nextFloat() * 2 - 1;
+
+            auto expected = values;
+            for (int j = 0; j < N / 2; j += 2)
+                segment_kernels::mixPair (expected[(size_t) j], expected[(size_t) (N - 1 - j)], K);
+
+            segment_kernels::mixGroup (values.data(), N, K);
+            EXPECT_EQ (values, expected) << "N " << N << ", K " << K;
+        }
+}
+
 TEST (MixPair, OvershootsBeyondFullMixAndGuardsOnlySameSignPairs)
 {
     float front = 1, back = 2;
@@ -113,11 +133,33 @@ struct BitExactCase
     float tone;
 };
 
-class AgainstLiteralStage : public testing::TestWithParam<BitExactCase> {};
+/** Runs a test with the eight-lane kernels allowed or not, so that the
+    four-lane ones are checked too on processors that have AVX2. */
+struct KernelWidth
+{
+    explicit KernelWidth (bool wide)
+    {
+       #if VORN_DSP_AVX2
+        avx2::allowed() = wide;
+       #else
+        (void) wide;
+       #endif
+    }
+
+    ~KernelWidth()
+    {
+       #if VORN_DSP_AVX2
+        avx2::allowed() = true;
+       #endif
+    }
+};
+
+class AgainstLiteralStage : public testing::TestWithParam<std::tuple<BitExactCase, bool>> {};
 
 TEST_P (AgainstLiteralStage, BitIdenticalOutput)
 {
-    const auto& p = GetParam();
+    const auto& p = std::get<0> (GetParam());
+    const KernelWidth width (std::get<1> (GetParam()));
     const int maxBlock = 256;
     StageRig rig (p.rate, maxBlock, 2);
     reference::Stage literal;
@@ -170,15 +212,18 @@ TEST_P (AgainstLiteralStage, BitIdenticalOutput)
     EXPECT_GT (signal.getMagnitude (0, rig.latency, signal.getNumSamples() - rig.latency), 0.1f);
 }
 
-INSTANTIATE_TEST_SUITE_P (Table, AgainstLiteralStage, testing::Values (
+INSTANTIATE_TEST_SUITE_P (Table, AgainstLiteralStage, testing::Combine (testing::Values (
     BitExactCase { "DefaultSettings", 44100, 31, 11, 100, 11, 100, 75 },
     BitExactCase { "ShortestSegmentsLargestGroups", 48000, 91, 1, 120, 1, 120, 75 },
     BitExactCase { "LongestSegmentsSmallestGroups", 48000, 2, 48, 100, 48, 100, 100 },
     BitExactCase { "HalfMixOddGroups", 44100, 7, 23.3f, 50, 23.3f, 50, 30 },
     BitExactCase { "RampingLengthAndMix", 44100, 12, 3, 0, 40, 120, 75 },
     BitExactCase { "MixRampingToZero", 96000, 5, 17, 80, 17, 0, 0 },
-    BitExactCase { "SegmentsNearOneSample", 48000, 3, 20.8333f, 100, 21, 60, 100 }),
-    [] (const testing::TestParamInfo<BitExactCase>& testCase) { return std::string (testCase.param.name); });
+    BitExactCase { "SegmentsNearOneSample", 48000, 3, 20.8333f, 100, 21, 60, 100 }), testing::Bool()),
+    [] (const testing::TestParamInfo<std::tuple<BitExactCase, bool>>& testCase)
+    {
+        return std::string (std::get<0> (testCase.param).name) + (std::get<1> (testCase.param) ? "Wide" : "Narrow");
+    });
 
 TEST (Stage, MixZeroIsTheInputResampledAndDelayedByTheLatency)
 {

@@ -1,0 +1,76 @@
+// CPU cost of block processing, stereo, 512-sample blocks.
+//   realtime_x         seconds of audio processed per second of CPU time
+//   cpu_ms_per_audio_s milliseconds of CPU time per second of audio
+#include <PluginProcessor.h>
+#include <benchmark/benchmark.h>
+
+namespace
+{
+constexpr int blockSize = 512;
+
+struct Setting
+{
+    bool parallel;
+    float segmentMicros;
+    float segmentCount;
+    float mix; // negative: the defaults (stage 1 at 100 %, the others silent)
+};
+
+void set (PluginProcessor& processor, const juce::String& id, float plain)
+{
+    auto* parameter = processor.tree.parameter (id);
+    parameter->setValueNotifyingHost (parameter->convertTo0to1 (plain));
+}
+
+void processAudio (benchmark::State& state, Setting setting)
+{
+    const juce::ScopedJuceInitialiser_GUI juce;
+    const auto sampleRate = (double) state.range (0);
+    PluginProcessor processor;
+
+    if (setting.mix >= 0)
+    {
+        set (processor, "Mode", setting.parallel ? 1.0f : 0.0f);
+
+        for (int stage = 1; stage <= 3; ++stage)
+        {
+            set (processor, ModelTree::ArgType_toString (ModelTree::SegSize, stage), setting.segmentMicros);
+            set (processor, ModelTree::ArgType_toString (ModelTree::NSegs, stage), setting.segmentCount);
+            set (processor, ModelTree::ArgType_toString (ModelTree::SegMix, stage), setting.mix);
+        }
+    }
+
+    processor.prepareToPlay (sampleRate, blockSize);
+
+    juce::AudioBuffer<float> buffer (2, blockSize);
+    juce::MidiBuffer midi;
+    juce::Random random (42);
+
+    for (auto _ : state)
+    {
+        state.PauseTiming();
+        for (int c = 0; c < 2; ++c)
+            for (int i = 0; i < blockSize; ++i)
+                buffer.setSample (c, i, random.nextFloat() - 0.5f);
+        state.ResumeTiming();
+
+        processor.processBlock (buffer, midi);
+        benchmark::DoNotOptimize (buffer.getReadPointer (0));
+    }
+
+    const auto blockSeconds = blockSize / sampleRate;
+    state.counters["realtime_x"] = benchmark::Counter (blockSeconds, benchmark::Counter::kIsIterationInvariantRate);
+    state.counters["cpu_ms_per_audio_s"] = benchmark::Counter (blockSeconds * 0.001,
+                                                               benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+}
+
+void defaults (benchmark::State& state)        { processAudio (state, { false, 11, 31, -1 }); }
+void worstSeries (benchmark::State& state)     { processAudio (state, { false, 1, 91, 120 }); }
+void worstParallel (benchmark::State& state)   { processAudio (state, { true, 1, 91, 120 }); }
+} // namespace
+
+BENCHMARK (defaults)->Arg (44100)->Arg (48000)->Unit (benchmark::kMicrosecond);
+BENCHMARK (worstSeries)->Arg (44100)->Arg (48000)->Unit (benchmark::kMicrosecond);
+BENCHMARK (worstParallel)->Arg (44100)->Arg (48000)->Unit (benchmark::kMicrosecond);
+
+BENCHMARK_MAIN();
