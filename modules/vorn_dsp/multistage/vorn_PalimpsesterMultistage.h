@@ -67,6 +67,12 @@ protected:
         for (auto& stage : stages)
             stage->prepare (spec, segmentCapacity);
 
+       #if VORN_DSP_AVX2
+        // Asking the processor what it has reads system files: done here,
+        // never for the first time on the audio thread.
+        avx2::isAvailable();
+       #endif
+
         scratch.setSize (jmax (1, numChannels), jmax (1, maxBlockSize), false, false, true);
     }
 
