@@ -225,6 +225,27 @@ INSTANTIATE_TEST_SUITE_P (Table, Switches, testing::Values (
     SwitchCase { "ParallelBypassOn", parallelSounding, [] (Rig&) {}, true }),
     [] (const testing::TestParamInfo<SwitchCase>& testCase) { return std::string (testCase.param.name); });
 
+TEST (Multistage, AStageReturningFromSilenceRestartsItsToneFilter)
+{
+    Rig rig;
+    rig.setTone (40);
+    rig.setParallel (true);
+    rig.setMixes (barelyMixed, 0, 0);
+    auto buffer = bumps (2, 8 * blockSize, 100, 300);
+
+    for (int b = 0; b < 4; ++b)
+        rig.processBlock (buffer, b * blockSize, blockSize);
+
+    // Whatever the silent stage's shelf holds is dropped when it sounds again.
+    auto& shelf = rig.dsp.stages[1]->toneFilter;
+    std::fill (shelf.z1.begin(), shelf.z1.end(), 1000.0f);
+    std::fill (shelf.z2.begin(), shelf.z2.end(), 1000.0f);
+    rig.dsp.stages[1]->mix.setTarget (barelyMixed);
+
+    rig.processBlock (buffer, 4 * blockSize, blockSize);
+    EXPECT_LT (buffer.getMagnitude (4 * blockSize, blockSize), 5.0f);
+}
+
 TEST (Multistage, DryLineStaysInStepWhileStagesSound)
 {
     Rig rig;
