@@ -1,6 +1,8 @@
 // CPU cost of block processing, stereo, 512-sample blocks.
 //   realtime_x         seconds of audio processed per second of CPU time
 //   cpu_ms_per_audio_s milliseconds of CPU time per second of audio
+// With PALIMPSESTER_BENCH_FOUR_LANES set, the eight-lane (AVX2) kernels are
+// not used, as on a processor without AVX2.
 #include <PluginProcessor.h>
 #include <benchmark/benchmark.h>
 
@@ -25,6 +27,9 @@ void set (PluginProcessor& processor, const juce::String& id, float plain)
 void processAudio (benchmark::State& state, Setting setting)
 {
     const juce::ScopedJuceInitialiser_GUI juce;
+   #if VORN_DSP_AVX2
+    juce::vorn_dsp::avx2::allowed() = std::getenv ("PALIMPSESTER_BENCH_FOUR_LANES") == nullptr;
+   #endif
     const auto sampleRate = (double) state.range (0);
     PluginProcessor processor;
 
