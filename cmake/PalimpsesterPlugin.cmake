@@ -36,7 +36,9 @@ juce_add_plugin(Palimpsester
 
 target_sources(Palimpsester PRIVATE
   source/ModelTree.cpp
-  source/PluginProcessor.cpp)
+  source/ParameterRouting.cpp
+  source/PluginProcessor.cpp
+  source/StateDocument.cpp)
 
 target_compile_definitions(Palimpsester
   PUBLIC

@@ -66,13 +66,13 @@ juce::AudioProcessorValueTreeState::ParameterLayout createLayout (bool lv2SafeId
 }
 } // namespace
 
-ModelTree::ModelTree (juce::AudioProcessor& processor)
-    : ModelTree (processor, processor.wrapperType == juce::AudioProcessor::wrapperType_LV2)
+ModelTree::ModelTree (juce::AudioProcessor& owner)
+    : ModelTree (owner, owner.wrapperType == juce::AudioProcessor::wrapperType_LV2)
 {
 }
 
-ModelTree::ModelTree (juce::AudioProcessor& processor, bool useLv2SafeIds)
-    : juce::AudioProcessorValueTreeState (processor, &undoManager, treeIdentifier, createLayout (useLv2SafeIds)),
+ModelTree::ModelTree (juce::AudioProcessor& owner, bool useLv2SafeIds)
+    : juce::AudioProcessorValueTreeState (owner, &undoManager, treeIdentifier, createLayout (useLv2SafeIds)),
       lv2SafeIds (useLv2SafeIds)
 {
 }
@@ -147,24 +147,24 @@ juce::RangedAudioParameter* ModelTree::parameter (const juce::String& canonical)
     return getParameter (liveId (canonical));
 }
 
-juce::ValueTree ModelTree::withCanonicalIds (juce::ValueTree state) const
+juce::ValueTree ModelTree::withCanonicalIds (juce::ValueTree document) const
 {
-    return withIdsMapped (std::move (state), true);
+    return withIdsMapped (std::move (document), true);
 }
 
-juce::ValueTree ModelTree::withLiveIds (juce::ValueTree state) const
+juce::ValueTree ModelTree::withLiveIds (juce::ValueTree document) const
 {
-    return withIdsMapped (std::move (state), false);
+    return withIdsMapped (std::move (document), false);
 }
 
-juce::ValueTree ModelTree::withIdsMapped (juce::ValueTree state, bool toCanonical) const
+juce::ValueTree ModelTree::withIdsMapped (juce::ValueTree document, bool toCanonical) const
 {
-    if (! lv2SafeIds || ! state.isValid())
-        return state;
+    if (! lv2SafeIds || ! document.isValid())
+        return document;
 
     static const juce::Identifier paramType ("PARAM"), idProperty ("id");
 
-    for (auto child : state)
+    for (auto child : document)
     {
         if (! child.hasType (paramType))
             continue;
@@ -173,5 +173,5 @@ juce::ValueTree ModelTree::withIdsMapped (juce::ValueTree state, bool toCanonica
         child.setProperty (idProperty, toCanonical ? canonicalId (id) : liveId (id), nullptr);
     }
 
-    return state;
+    return document;
 }

@@ -19,12 +19,54 @@ extern const juce::Identifier treeIdentifier;
     translate at the boundaries, and everything beyond the tree speaks in
     canonical IDs only.
 */
+/** The undo manager of the parameter tree. Restoring a state clears the
+    history; when that restore is itself the undo or redo of a preset load,
+    the framework's manager must not be cleared from inside its own undo,
+    so the clearing waits until the step has finished. Undo and redo go
+    through this class, not through a base-class pointer. */
+class UndoHistory : public juce::UndoManager
+{
+public:
+    bool undo()
+    {
+        const bool done = juce::UndoManager::undo();
+        clearIfRequested();
+        return done;
+    }
+
+    bool redo()
+    {
+        const bool done = juce::UndoManager::redo();
+        clearIfRequested();
+        return done;
+    }
+
+    /** Clears the history now, or as soon as the undo or redo step in
+        progress has finished. */
+    void clearWhenSafe()
+    {
+        if (isPerformingUndoRedo())
+            clearRequested = true;
+        else
+            clearUndoHistory();
+    }
+
+private:
+    void clearIfRequested()
+    {
+        if (std::exchange (clearRequested, false))
+            clearUndoHistory();
+    }
+
+    bool clearRequested = false;
+};
+
 namespace detail
 {
 /** Lets the undo manager be built before the tree that records into it. */
 struct UndoManagerHolder
 {
-    juce::UndoManager undoManager;
+    UndoHistory undoManager;
 };
 } // namespace detail
 
@@ -46,7 +88,7 @@ public:
 
     static const std::vector<std::string> modeChoices;
 
-    explicit ModelTree (juce::AudioProcessor& processor);
+    explicit ModelTree (juce::AudioProcessor& owner);
     ~ModelTree();
 
     /** Builds a per-stage ID: the stage number, "- ", then the kind name
@@ -72,15 +114,15 @@ public:
     juce::RangedAudioParameter* parameter (const juce::String& canonical) const;
 
     /** Rewrites the "id" of every "PARAM" child of a state tree. */
-    juce::ValueTree withCanonicalIds (juce::ValueTree state) const;
-    juce::ValueTree withLiveIds (juce::ValueTree state) const;
+    juce::ValueTree withCanonicalIds (juce::ValueTree document) const;
+    juce::ValueTree withLiveIds (juce::ValueTree document) const;
 
     bool usesLv2SafeIds() const noexcept { return lv2SafeIds; }
 
 private:
-    ModelTree (juce::AudioProcessor& processor, bool useLv2SafeIds);
+    ModelTree (juce::AudioProcessor& owner, bool useLv2SafeIds);
 
-    juce::ValueTree withIdsMapped (juce::ValueTree state, bool toCanonical) const;
+    juce::ValueTree withIdsMapped (juce::ValueTree document, bool toCanonical) const;
 
     const bool lv2SafeIds;
 };

@@ -2,10 +2,6 @@
 
 namespace
 {
-constexpr auto companyName = "Quillmark";
-constexpr auto productName = "Palimpsester";
-constexpr auto productVersion = "1.1.3";
-
 /** A NaN or infinity from the host would stay in the delay memories and
     filter states until the next reset; such samples are taken as silence. */
 void silenceNonFiniteSamples (juce::AudioBuffer<float>& buffer) noexcept
@@ -32,23 +28,38 @@ PluginProcessor::PluginProcessor()
     : juce::AudioProcessor (createBuses()),
       tree (*this)
 {
+    undoManager = &tree.undoManager;
+    keyMaker = this;
+
     for (const auto& id : ModelTree::canonicalIds())
         tree.addParameterListener (tree.liveId (id), this);
+
+    for (auto& mix : savedStageMix)
+        mix = 0.75f;
 
     if (! stateLoaded)
         initDefault();
 
-    // The tree only notifies values that change; the DSP starts from its
+    // The tree only notifies values that change, and the DSP starts from its
     // own defaults, so it is given every value once.
     for (const auto& id : ModelTree::canonicalIds())
+    {
+        ModelTree::ArgType type;
+        int stage;
+        ModelTree::ArgType_index_fromString (id, type, stage);
+
         if (auto* parameter = tree.parameter (id))
-            parameterChanged (tree.liveId (id), parameter->convertFrom0to1 (parameter->getValue()));
+            writeToDsp (type, stage, parameter->convertFrom0to1 (parameter->getValue()));
+    }
 
     tree.undoManager.clearUndoHistory();
+    feedbackTimer.startTimer (30);
 }
 
 PluginProcessor::~PluginProcessor()
 {
+    feedbackTimer.stopTimer();
+
     for (const auto& id : ModelTree::canonicalIds())
         tree.removeParameterListener (tree.liveId (id), this);
 }
@@ -121,74 +132,6 @@ void PluginProcessor::getStateInformation (juce::MemoryBlock& destData)
 void PluginProcessor::setStateInformation (const void* data, int sizeInBytes)
 {
     setFromStateData (data, sizeInBytes);
-}
-
-void PluginProcessor::parameterChanged (const juce::String& parameterID, float newValue)
-{
-    ModelTree::ArgType type;
-    int stage;
-    ModelTree::ArgType_index_fromString (tree.canonicalId (parameterID), type, stage);
-    writeToDsp (type, stage, newValue);
-}
-
-void PluginProcessor::writeToDsp (ModelTree::ArgType type, int stage, float value)
-{
-    const bool perStage = type == ModelTree::NSegs || type == ModelTree::SegSize || type == ModelTree::SegMix;
-
-    if (perStage && (stage < 1 || stage > (int) dsp.stages.size()))
-        return;
-
-    switch (type)
-    {
-        case ModelTree::NSegs:   dsp.stages[(size_t) stage - 1]->numSegments.value.store ((int) value); break;
-        case ModelTree::SegSize: dsp.stages[(size_t) stage - 1]->segmentSize.setTarget (value); break;
-        case ModelTree::SegMix:  dsp.stages[(size_t) stage - 1]->mix.setTarget (value); break;
-
-        case ModelTree::Tone:
-            for (auto& s : dsp.stages)
-                s->toneFilter.tone.value.store (value);
-            break;
-
-        case ModelTree::Mode:
-            if ((int) value != dsp.mode.index.load())
-                dsp.mode.index.store ((int) value);
-            break;
-
-        case ModelTree::Invalid:
-        default:
-            break;
-    }
-}
-
-void PluginProcessor::getStateData (juce::MemoryBlock& destination, bool)
-{
-    auto state = tree.withCanonicalIds (tree.copyState());
-    state.setProperty ("CompanyName", companyName, nullptr);
-    state.setProperty ("ProductNameWithoutVersion", productName, nullptr);
-    state.setProperty ("ProductVersion", productVersion, nullptr);
-
-    destination.reset();
-    if (const auto xml = state.createXml())
-        copyXmlToBinary (*xml, destination);
-}
-
-bool PluginProcessor::setFromStateData (const void* data, int sizeInBytes)
-{
-    const auto xml = getXmlFromBinary (data, sizeInBytes);
-
-    if (xml == nullptr || ! xml->getTagName().equalsIgnoreCase (treeIdentifier.toString()))
-        return false;
-
-    tree.replaceState (tree.withLiveIds (juce::ValueTree::fromXml (*xml)));
-    stateLoaded = true;
-    return true;
-}
-
-void PluginProcessor::initDefault()
-{
-    for (const auto& id : ModelTree::canonicalIds())
-        if (auto* parameter = tree.parameter (id))
-            parameter->setValueNotifyingHost (parameter->getDefaultValue());
 }
 
 juce::AudioProcessor* JUCE_CALLTYPE createPluginFilter()

@@ -2,13 +2,17 @@
 
 #include <juce_audio_processors/juce_audio_processors.h>
 #include <vorn_dsp/vorn_dsp.h>
+#include <vorn_gui/vorn_gui.h>
 
 #include "ModelTree.h"
 
 /** The object the host talks to: buses, block processing and bypass, the
-    parameter tree, and the state document. */
+    parameter tree and the routing of its changes, and the state document. */
 class PluginProcessor : public juce::AudioProcessor,
-                        public juce::AudioProcessorValueTreeState::Listener
+                        public juce::AudioProcessorValueTreeState::Listener,
+                        public juce::vorn_gui::FileServerManager::KeyMaker,
+                        public juce::vorn_gui::PresetManager::PresetLoader,
+                        public juce::vorn_gui::UserValueUpdater
 {
 public:
     PluginProcessor();
@@ -42,15 +46,42 @@ public:
     void getStateInformation (juce::MemoryBlock& destData) override;
     void setStateInformation (const void* data, int sizeInBytes) override;
 
+    //==============================================================================
+    // Parameter changes, label texts and typed values.
+
+    /** Every parameter change, on whatever thread it arrives: writes the DSP
+        argument, marks the loaded preset as modified and has the label
+        rewritten on the message thread. */
     void parameterChanged (const juce::String& parameterID, float newValue) override;
 
-    /** The state document: a framework XML block holding the parameter tree. */
-    void getStateData (juce::MemoryBlock& destination, bool includePresetInfo);
-    bool setFromStateData (const void* data, int sizeInBytes);
-    /** Puts every parameter at its default, notifying host and listeners. */
-    void initDefault();
+    /** Message thread: builds a parameter's label text and hands it to the
+        registered editor. */
+    void callUpdateLabel (ModelTree::ArgType type, int stageIndex);
 
+    /** Message thread: a typed or stepped value, in the parameter's units. */
+    void userUpdateValue (const juce::String& parameterID, float value) override;
+
+    /** Message thread: switches stage `stageIndex` (1 to 3) off, or back on
+        at the mix it had; returns whether it was sounding. */
+    bool togglePalimpsesterStageMix (int stageIndex);
+
+    /** Message thread: delivers what changes on other threads left for the
+        editor and the preset display. Runs from a timer. */
+    void deliverPendingFeedback();
+
+    //==============================================================================
+    // The state document.
+
+    void getStateData (juce::MemoryBlock& destination, bool includePresetInfo) override;
+    bool setFromStateData (const void* data, int sizeInBytes) override;
+    void initDefault() override;
+
+    int create_BIT_SHIFT() const override { return 5; }
+
+    //==============================================================================
     ModelTree tree;
+    std::atomic<float> savedStageMix[3];
+    std::atomic<juce::vorn_gui::LabelUpdater*> labelUpdater { nullptr };
     juce::vorn_dsp::PalimpsesterMultistage<float, 3> dsp { ModelTree::modeChoices };
     bool stateLoaded = false;
     bool wasBypassed = false;
@@ -60,6 +91,34 @@ private:
 
     /** Writes one parameter's plain value to the DSP argument it drives. */
     void writeToDsp (ModelTree::ArgType type, int stage, float value);
+
+    /** Sets the parameter as one gesture, as the host records it. */
+    static void setAsGesture (juce::RangedAudioParameter& parameter, float normalised);
+
+    juce::String labelText (ModelTree::ArgType type, int stage);
+
+    /** The PARAM values of a state document, made valid for their
+        parameters: numbers clamped to the range, anything else the default. */
+    void sanitiseParameterValues (juce::ValueTree& state) const;
+
+    /** Pending work for the message thread, one bit per label and one for
+        the preset display, set without blocking on any thread. */
+    static constexpr juce::uint32 presetDisplayBit = 1u << 11;
+    static juce::uint32 labelBit (ModelTree::ArgType type, int stage);
+    void requestFeedback (juce::uint32 bits) { pendingFeedback.fetch_or (bits); }
+
+    struct FeedbackTimer : juce::Timer
+    {
+        explicit FeedbackTimer (PluginProcessor& p) : processor (p) {}
+        void timerCallback() override { processor.deliverPendingFeedback(); }
+        PluginProcessor& processor;
+    };
+
+    std::atomic<juce::uint32> pendingFeedback { 0 };
+    FeedbackTimer feedbackTimer { *this };
+
+    /** Serialises the state calls, which a host may make on its own thread. */
+    juce::CriticalSection stateLock;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (PluginProcessor)
 };

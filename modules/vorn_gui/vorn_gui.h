@@ -20,3 +20,11 @@
 
 #include <juce_gui_basics/juce_gui_basics.h>
 #include <juce_audio_processors/juce_audio_processors.h>
+
+#include <atomic>
+
+#include "interfaces/vorn_Updaters.h"
+#include "files/vorn_FileServerManager.h"
+#include "presets/vorn_BitShift.h"
+#include "presets/vorn_PresetManager.h"
+#include "presets/vorn_PresetLoader.h"

@@ -1,0 +1,251 @@
+#include "PluginProcessor.h"
+
+namespace
+{
+bool isPerStage (ModelTree::ArgType type)
+{
+    return type == ModelTree::NSegs || type == ModelTree::SegSize || type == ModelTree::SegMix;
+}
+
+bool onMessageThread()
+{
+    return juce::MessageManager::existsAndIsCurrentThread();
+}
+
+/** The plain range of each kind, as the parameter tree defines it. */
+juce::Range<float> rangeOf (ModelTree::ArgType type)
+{
+    switch (type)
+    {
+        case ModelTree::NSegs:   return { 2.0f, 91.0f };
+        case ModelTree::SegSize: return { 1.0f, 48.0f };
+        case ModelTree::SegMix:  return { 0.0f, 120.0f };
+        case ModelTree::Tone:    return { 0.0f, 100.0f };
+        case ModelTree::Mode:
+        case ModelTree::Invalid:
+        default:                 return { 0.0f, 1.0f };
+    }
+}
+} // namespace
+
+void PluginProcessor::parameterChanged (const juce::String& parameterID, float newValue)
+{
+    ModelTree::ArgType type;
+    int stage;
+    ModelTree::ArgType_index_fromString (tree.canonicalId (parameterID), type, stage);
+
+    if (type == ModelTree::Invalid || (isPerStage (type) && (stage < 1 || stage > 3)))
+        return;
+
+    writeToDsp (type, stage, newValue);
+
+    const bool messageThread = onMessageThread();
+
+    if (! presetModified.exchange (true))
+    {
+        if (! messageThread)
+            requestFeedback (presetDisplayBit);
+        else if (display != nullptr)
+            display->updatedPresetModified (true);
+    }
+
+    if (labelUpdater.load() != nullptr)
+    {
+        if (messageThread)
+            callUpdateLabel (type, stage);
+        else
+            requestFeedback (labelBit (type, stage));
+    }
+}
+
+void PluginProcessor::writeToDsp (ModelTree::ArgType type, int stage, float value)
+{
+    if (isPerStage (type) && (stage < 1 || stage > (int) dsp.stages.size()))
+        return;
+
+    switch (type)
+    {
+        case ModelTree::NSegs:   dsp.stages[(size_t) stage - 1]->numSegments.value.store ((int) value); break;
+        case ModelTree::SegSize: dsp.stages[(size_t) stage - 1]->segmentSize.setTarget (value); break;
+        case ModelTree::SegMix:  dsp.stages[(size_t) stage - 1]->mix.setTarget (value); break;
+
+        case ModelTree::Tone:
+            for (auto& s : dsp.stages)
+                s->toneFilter.tone.value.store (value);
+            break;
+
+        case ModelTree::Mode:
+            if ((int) value != dsp.mode.index.load())
+                dsp.mode.index.store ((int) value);
+            break;
+
+        case ModelTree::Invalid:
+        default:
+            break;
+    }
+}
+
+juce::String PluginProcessor::labelText (ModelTree::ArgType type, int stage)
+{
+    using juce::vorn_dsp::prefixValueSeparator;
+    using juce::vorn_dsp::stringFromFloat;
+
+    auto prefixed = [] (const std::string& name, const std::string& value, const std::string& postfix)
+    {
+        return (name.empty() ? std::string() : name + prefixValueSeparator) + value + postfix;
+    };
+
+    if (isPerStage (type) && (stage < 1 || stage > (int) dsp.stages.size()))
+        return {};
+
+    switch (type)
+    {
+        case ModelTree::NSegs:
+        {
+            const auto& count = dsp.stages[(size_t) stage - 1]->numSegments;
+            return prefixed (count.name, std::to_string (count.value.load()), count.postfix);
+        }
+
+        case ModelTree::SegSize:
+            return juce::String (juce::CharPointer_UTF8 (dsp.stages[(size_t) stage - 1]->segmentSize.getLabelText (1).c_str()))
+                .replace ("<microseconds>", juce::CharPointer_UTF8 ("\xc2\xb5s"));
+
+        case ModelTree::SegMix:
+            return juce::String (dsp.stages[(size_t) stage - 1]->mix.getLabelText (1));
+
+        case ModelTree::Tone:
+        {
+            const auto& tone = dsp.stages[0]->toneFilter.tone;
+            return prefixed (tone.name, stringFromFloat (tone.value.load(), 1), tone.postfix);
+        }
+
+        case ModelTree::Mode:
+            return prefixed (dsp.mode.name, dsp.mode.currentName(), dsp.mode.postfix);
+
+        case ModelTree::Invalid:
+        default:
+            return {};
+    }
+}
+
+void PluginProcessor::callUpdateLabel (ModelTree::ArgType type, int stageIndex)
+{
+    JUCE_ASSERT_MESSAGE_THREAD
+
+    if (auto* updater = labelUpdater.load())
+        updater->updateLabel (labelText (type, stageIndex), (int) type, stageIndex);
+}
+
+void PluginProcessor::userUpdateValue (const juce::String& parameterID, float value)
+{
+    ModelTree::ArgType type;
+    int stage;
+    ModelTree::ArgType_index_fromString (parameterID, type, stage);
+    auto* parameter = tree.parameter (parameterID);
+
+    if (type == ModelTree::Invalid || parameter == nullptr)
+    {
+        callUpdateLabel (ModelTree::Invalid, -1);
+        return;
+    }
+
+    if (type == ModelTree::Mode)
+    {
+        // Any number picks one of the two choices; anything else is refused.
+        if (! std::isfinite (value))
+        {
+            callUpdateLabel (type, stage);
+            return;
+        }
+
+        const auto choice = (float) juce::jlimit (0, 1, (int) juce::jlimit (-2.0f, 2.0f, value));
+        parameter->setValue (choice);
+        parameter->sendValueChangedMessageToListeners (choice);
+        return;
+    }
+
+    const auto range = rangeOf (type);
+
+    if (! (value >= range.getStart() && value <= range.getEnd()))
+    {
+        callUpdateLabel (type, stage);
+        return;
+    }
+
+    const auto normalised = (value - range.getStart()) / range.getLength();
+
+    if (parameter->getValue() == normalised)
+    {
+        callUpdateLabel (type, stage);
+        return;
+    }
+
+    setAsGesture (*parameter, normalised);
+}
+
+bool PluginProcessor::togglePalimpsesterStageMix (int stageIndex)
+{
+    auto* parameter = tree.parameter (ModelTree::ArgType_toString (ModelTree::SegMix, stageIndex));
+
+    if (parameter == nullptr || stageIndex < 1 || stageIndex > 3)
+        return false;
+
+    auto& saved = savedStageMix[stageIndex - 1];
+    const auto present = parameter->getValue();
+    float next;
+
+    if (present > 0)
+    {
+        saved = present;
+        next = 0.0f;
+    }
+    else
+    {
+        next = saved.load();
+    }
+
+    if (parameter->getValue() != next)
+        setAsGesture (*parameter, next);
+
+    return present > 0;
+}
+
+void PluginProcessor::setAsGesture (juce::RangedAudioParameter& parameter, float normalised)
+{
+    parameter.beginChangeGesture();
+    parameter.setValue (normalised);
+    parameter.sendValueChangedMessageToListeners (normalised);
+    parameter.endChangeGesture();
+}
+
+juce::uint32 PluginProcessor::labelBit (ModelTree::ArgType type, int stage)
+{
+    if (isPerStage (type))
+        return 1u << ((stage - 1) * 3 + (int) type);
+
+    return type == ModelTree::Tone ? 1u << 9 : 1u << 10;
+}
+
+void PluginProcessor::deliverPendingFeedback()
+{
+    const auto bits = pendingFeedback.exchange (0);
+
+    if (bits == 0)
+        return;
+
+    if ((bits & presetDisplayBit) != 0 && display != nullptr)
+        display->updatedPresetModified (presetModified.load());
+
+    // Label messages left while no editor was open are dropped.
+    if (labelUpdater.load() == nullptr)
+        return;
+
+    for (int stage = 1; stage <= 3; ++stage)
+        for (auto type : { ModelTree::NSegs, ModelTree::SegSize, ModelTree::SegMix })
+            if ((bits & labelBit (type, stage)) != 0)
+                callUpdateLabel (type, stage);
+
+    for (auto type : { ModelTree::Tone, ModelTree::Mode })
+        if ((bits & labelBit (type, -1)) != 0)
+            callUpdateLabel (type, -1);
+}
