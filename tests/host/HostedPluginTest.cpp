@@ -135,6 +135,34 @@ TEST_P (HostedPlugin, AudioPassesAtTheReportedLatency)
     }
 }
 
+TEST_P (HostedPlugin, StateSavedInOneInstanceRestoresAnother)
+{
+    const auto parameters = ownParameters();
+    ASSERT_EQ (parameters.size(), 11u);
+    for (size_t i = 0; i < 11; ++i)
+        parameters[i]->setValueNotifyingHost (normalised (parameterTable[i], parameterTable[i].probeValue));
+
+    const auto input = hostkit::makeSine (2, 12 * blockSize, sampleRate, 997.0, 0.4f);
+    const auto firstOutput = hostkit::render (*plugin, input, sampleRate, blockSize);
+    const auto state = hostkit::saveState (*plugin);
+
+    auto second = load (GetParam());
+    ASSERT_NE (second.instance, nullptr) << second.error;
+    second.instance->setStateInformation (state.getData(), (int) state.getSize());
+    const auto secondOutput = hostkit::render (*second.instance, input, sampleRate, blockSize);
+
+    const auto restored = hostkit::findStateDocument (hostkit::saveState (*second.instance));
+    ASSERT_NE (restored, nullptr);
+    for (const auto& row : parameterTable)
+        EXPECT_NEAR (restored->getChildByAttribute ("id", row.name)->getDoubleAttribute ("value"), row.probeValue, 0.011) << row.name;
+
+    for (int c = 0; c < 2; ++c)
+        for (int i = 0; i < input.getNumSamples(); ++i)
+            ASSERT_EQ (secondOutput.getSample (c, i), firstOutput.getSample (c, i)) << "channel " << c << " sample " << i;
+
+    EXPECT_GT (firstOutput.getMagnitude (0, 0, input.getNumSamples()), 0.1f);
+}
+
 INSTANTIATE_TEST_SUITE_P (Formats, HostedPlugin, testing::Values (Format::vst3, Format::lv2), formatName);
 
 struct LayoutCase
