@@ -78,4 +78,18 @@ BENCHMARK (defaults)->Arg (44100)->Arg (48000)->Unit (benchmark::kMicrosecond);
 BENCHMARK (worstSeries)->Arg (44100)->Arg (48000)->Unit (benchmark::kMicrosecond);
 BENCHMARK (worstParallel)->Arg (44100)->Arg (48000)->Unit (benchmark::kMicrosecond);
 
-BENCHMARK_MAIN();
+// The plug-in's data folder goes to a temporary folder, not the user's own.
+int main (int argc, char** argv)
+{
+    const auto dataRoot = juce::File::getSpecialLocation (juce::File::tempDirectory)
+                              .getNonexistentChildFile ("palimpsester-bench", {});
+    dataRoot.createDirectory();
+    setenv ("PALIMPSESTER_DATA_ROOT", dataRoot.getFullPathName().toRawUTF8(), 1);
+
+    benchmark::Initialize (&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+
+    dataRoot.deleteRecursively();
+    return 0;
+}

@@ -35,9 +35,12 @@ juce_add_plugin(Palimpsester
   LV2URI "${palimpsester_lv2_uri}")
 
 target_sources(Palimpsester PRIVATE
+  source/FactoryPresets.cpp
+  source/FactoryPresetTable.cpp
   source/ModelTree.cpp
   source/ParameterRouting.cpp
   source/PluginProcessor.cpp
+  source/ProcessorState.cpp
   source/StateDocument.cpp)
 
 target_compile_definitions(Palimpsester
@@ -67,10 +70,14 @@ target_link_libraries(Palimpsester
 # and writes no audio files, so they are switched off above instead of linking
 # the system libraries.
 
-add_library(palimpsester_shared INTERFACE)
-target_link_libraries(palimpsester_shared INTERFACE Palimpsester)
-target_include_directories(palimpsester_shared INTERFACE
+# Consumers see the shared code's headers and definitions without compiling
+# JUCE again; palimpsester_shared also links the library itself.
+add_library(palimpsester_headers INTERFACE)
+target_include_directories(palimpsester_headers INTERFACE
   $<TARGET_PROPERTY:Palimpsester,INCLUDE_DIRECTORIES>
   ${CMAKE_SOURCE_DIR}/source)
-target_compile_definitions(palimpsester_shared INTERFACE
+target_compile_definitions(palimpsester_headers INTERFACE
   $<TARGET_PROPERTY:Palimpsester,COMPILE_DEFINITIONS>)
+
+add_library(palimpsester_shared INTERFACE)
+target_link_libraries(palimpsester_shared INTERFACE palimpsester_headers Palimpsester)

@@ -23,4 +23,8 @@ install_bundle "$artefacts/VST3/Palimpsester.vst3" "$HOME/.vst3"
 install_bundle "$artefacts/LV2/Palimpsester.lv2" "$HOME/.lv2"
 echo "Standalone application: $artefacts/Standalone/Palimpsester"
 
-"$build_dir/tools/probe/palimpsester-probe"
+# The probe's instances keep their data folder in a temporary folder, so that
+# proving the installation leaves nothing in the user's folders.
+probe_data=$(mktemp -d)
+trap 'rm -rf "$probe_data"' EXIT
+PALIMPSESTER_DATA_ROOT="$probe_data" "$build_dir/tools/probe/palimpsester-probe"

@@ -1,4 +1,5 @@
 #include "PluginProcessor.h"
+#include "FactoryPresets.h"
 
 namespace
 {
@@ -26,7 +27,8 @@ juce::AudioProcessor::BusesProperties PluginProcessor::createBuses()
 
 PluginProcessor::PluginProcessor()
     : juce::AudioProcessor (createBuses()),
-      tree (*this)
+      tree (*this),
+      presetManager (this, fileServerManager.presetsFolder, presetFormatName, registerFactoryPresets)
 {
     undoManager = &tree.undoManager;
     keyMaker = this;

@@ -5,6 +5,7 @@
 #include <vorn_gui/vorn_gui.h>
 
 #include "ModelTree.h"
+#include "PresetFormat.h"
 
 /** The object the host talks to: buses, block processing and bypass, the
     parameter tree and the routing of its changes, and the state document. */
@@ -76,11 +77,13 @@ public:
     bool setFromStateData (const void* data, int sizeInBytes) override;
     void initDefault() override;
 
-    int create_BIT_SHIFT() const override { return 5; }
+    int create_BIT_SHIFT() const override { return presetBitShift; }
 
     //==============================================================================
     ModelTree tree;
     std::atomic<float> savedStageMix[3];
+    juce::vorn_gui::FileServerManager fileServerManager;
+    juce::vorn_gui::PresetManager presetManager;
     std::atomic<juce::vorn_gui::LabelUpdater*> labelUpdater { nullptr };
     juce::vorn_dsp::PalimpsesterMultistage<float, 3> dsp { ModelTree::modeChoices };
     bool stateLoaded = false;
@@ -97,9 +100,16 @@ private:
 
     juce::String labelText (ModelTree::ArgType type, int stage);
 
-    /** The PARAM values of a state document, made valid for their
-        parameters: numbers clamped to the range, anything else the default. */
-    void sanitiseParameterValues (juce::ValueTree& state) const;
+    /** What the state document records of the loaded preset: the factory
+        preset's name, or the user preset's file. */
+    juce::String loadedPresetRecord();
+
+    /** Selects the preset a restored document records. */
+    void restoreLoadedPreset (const juce::String& record, bool recordedModified);
+
+    /** Tells the preset display of the flag: at once on the message thread,
+        from the feedback timer otherwise. */
+    void showPresetModified();
 
     /** Pending work for the message thread, one bit per label and one for
         the preset display, set without blocking on any thread. */
@@ -117,8 +127,10 @@ private:
     std::atomic<juce::uint32> pendingFeedback { 0 };
     FeedbackTimer feedbackTimer { *this };
 
-    /** Serialises the state calls, which a host may make on its own thread. */
+    /** Serialises the state calls, which a host may make on its own thread,
+        with each other; the preset library's fields have their own lock. */
     juce::CriticalSection stateLock;
+
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (PluginProcessor)
 };

@@ -1,7 +1,9 @@
-#include "PluginProcessor.h"
+#include "StateDocument.h"
 
 #include <cstdlib>
 
+namespace state_document
+{
 namespace
 {
 constexpr auto companyName = "Quillmark";
@@ -14,8 +16,7 @@ const juce::Identifier loadedPresetAttribute ("LoadedPreset"), loadedPresetModif
 /** The whole text as a number, or NaN when it is not one. */
 double parseNumber (const juce::String& text)
 {
-    const auto trimmed = text.trim();
-    const auto utf8 = trimmed.toStdString();
+    const auto utf8 = text.trim().toStdString();
     char* end = nullptr;
     const auto number = std::strtod (utf8.c_str(), &end);
 
@@ -24,63 +25,8 @@ double parseNumber (const juce::String& text)
 
     return number;
 }
-} // namespace
 
-void PluginProcessor::getStateData (juce::MemoryBlock& destination, bool includePresetInfo)
-{
-    const juce::ScopedLock hold (stateLock);
-
-    auto state = tree.withCanonicalIds (tree.copyState());
-    state.setProperty ("CompanyName", companyName, nullptr);
-    state.setProperty ("ProductNameWithoutVersion", productName, nullptr);
-    state.setProperty ("ProductVersion", productVersion, nullptr);
-
-    if (includePresetInfo)
-    {
-        const juce::String loadedPreset;
-        state.setProperty (loadedPresetAttribute, loadedPreset, nullptr);
-        state.setProperty (loadedPresetModifiedAttribute, loadedPreset.isNotEmpty() && presetModified.load() ? "1" : "0", nullptr);
-    }
-
-    destination.reset();
-
-    if (const auto xml = state.createXml())
-        copyXmlToBinary (*xml, destination);
-}
-
-bool PluginProcessor::setFromStateData (const void* data, int sizeInBytes)
-{
-    const auto xml = getXmlFromBinary (data, sizeInBytes);
-
-    if (xml == nullptr || ! xml->getTagName().equalsIgnoreCase (treeIdentifier.toString()))
-        return false;
-
-    xml->setTagName (treeIdentifier.toString());
-    auto restored = tree.withLiveIds (juce::ValueTree::fromXml (*xml));
-    sanitiseParameterValues (restored);
-
-    {
-        const juce::ScopedLock hold (stateLock);
-
-        // The restore of a preset load's undo must not clear the history
-        // from inside the undo step; it is cleared when the step ends.
-        if (tree.undoManager.isPerformingUndoRedo())
-        {
-            tree.state = restored;
-            tree.undoManager.clearWhenSafe();
-        }
-        else
-        {
-            tree.replaceState (restored);
-        }
-
-        stateLoaded = true;
-    }
-
-    return true;
-}
-
-void PluginProcessor::sanitiseParameterValues (juce::ValueTree& state) const
+void sanitiseParameterValues (const ModelTree& tree, juce::ValueTree& state)
 {
     for (auto child : state)
     {
@@ -100,19 +46,43 @@ void PluginProcessor::sanitiseParameterValues (juce::ValueTree& state) const
         child.setProperty (valueAttribute, valid, nullptr);
     }
 }
+} // namespace
 
-void PluginProcessor::initDefault()
+void write (ModelTree& tree, juce::MemoryBlock& destination, const PresetRecord* record)
 {
-    for (const auto& id : ModelTree::canonicalIds())
-        if (auto* parameter = tree.parameter (id))
-            parameter->setValueNotifyingHost (parameter->getDefaultValue());
+    auto state = tree.withCanonicalIds (tree.copyState());
+    state.setProperty ("CompanyName", companyName, nullptr);
+    state.setProperty ("ProductNameWithoutVersion", productName, nullptr);
+    state.setProperty ("ProductVersion", productVersion, nullptr);
 
-    if (juce::MessageManager::existsAndIsCurrentThread())
+    if (record != nullptr)
     {
-        setPresetModified (false, true);
+        state.setProperty (loadedPresetAttribute, record->loadedPreset, nullptr);
+        state.setProperty (loadedPresetModifiedAttribute, record->loadedPreset.isNotEmpty() && record->modified ? "1" : "0", nullptr);
     }
-    else if (presetModified.exchange (false))
-    {
-        requestFeedback (presetDisplayBit);
-    }
+
+    destination.reset();
+
+    if (const auto xml = state.createXml())
+        juce::AudioProcessor::copyXmlToBinary (*xml, destination);
 }
+
+juce::ValueTree read (const ModelTree& tree, const void* data, int sizeInBytes)
+{
+    const auto xml = juce::AudioProcessor::getXmlFromBinary (data, sizeInBytes);
+
+    if (xml == nullptr || ! xml->getTagName().equalsIgnoreCase (treeIdentifier.toString()))
+        return {};
+
+    xml->setTagName (treeIdentifier.toString());
+    auto state = tree.withLiveIds (juce::ValueTree::fromXml (*xml));
+    sanitiseParameterValues (tree, state);
+    return state;
+}
+
+PresetRecord recordOf (const juce::ValueTree& state)
+{
+    return { state.getProperty (loadedPresetAttribute).toString(), (bool) state.getProperty (loadedPresetModifiedAttribute, false) };
+}
+
+} // namespace state_document

@@ -22,6 +22,9 @@
 #include <juce_audio_processors/juce_audio_processors.h>
 
 #include <atomic>
+#include <functional>
+#include <map>
+#include <random>
 
 #include "interfaces/vorn_Updaters.h"
 #include "files/vorn_FileServerManager.h"
