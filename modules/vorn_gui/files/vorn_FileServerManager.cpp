@@ -15,9 +15,8 @@ bool withRetries (int attempts, int waitMs, Attempt&& attempt)
         if (Thread::currentThreadShouldExit())
             return false;
 
-        const auto start = Time::getApproximateMillisecondCounter();
-        while (Time::getApproximateMillisecondCounter() - start < (uint32) jmax (0, waitMs))
-            Thread::sleep (jmax (1, waitMs / 10));
+        if (waitMs > 0)
+            Thread::sleep (waitMs);
     }
 
     return false;
@@ -31,7 +30,7 @@ bool createDirectory (File folder, int attempts, int waitMs)
 
 bool createFile (File file, int attempts, int waitMs)
 {
-    return withRetries (attempts, waitMs, [&] { return file.existsAsFile() || file.create().wasOk(); });
+    return withRetries (attempts, waitMs, [&] { return file.existsAsFile() || (! file.exists() && file.create().wasOk()); });
 }
 
 const Array<File::SpecialLocationType> FileServerManager::possibleRootLocations {

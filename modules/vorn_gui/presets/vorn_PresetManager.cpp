@@ -25,7 +25,10 @@ String extensionFor (const String& formatName)
 //==============================================================================
 String PresetManager::Preset::titleFromFilename (const File& file)
 {
-    auto title = file.getFileNameWithoutExtension().replaceCharacter ('_', ' ');
+    // Everything from the last dot on goes, also for names that start with it.
+    const auto name = file.getFileName();
+    auto title = name.substring (0, name.lastIndexOfChar ('.') >= 0 ? name.lastIndexOfChar ('.') : name.length())
+                     .replaceCharacter ('_', ' ');
 
     if (title.isNotEmpty())
         title = title.substring (0, 1).toUpperCase() + title.substring (1);
