@@ -34,6 +34,12 @@ juce_add_plugin(Palimpsester
   AU_MAIN_TYPE kAudioUnitType_Effect
   LV2URI "${palimpsester_lv2_uri}")
 
+if(TARGET juce_lv2_helper)
+  target_sources(juce_lv2_helper PRIVATE ${CMAKE_SOURCE_DIR}/tools/lv2-helper/DataFolderInBuildTree.cpp)
+  target_compile_definitions(juce_lv2_helper PRIVATE
+    PALIMPSESTER_HELPER_DATA_ROOT="${CMAKE_BINARY_DIR}/lv2-helper-data")
+endif()
+
 target_sources(Palimpsester PRIVATE
   source/FactoryPresets.cpp
   source/FactoryPresetTable.cpp
