@@ -78,10 +78,10 @@ bool PluginProcessor::isBusesLayoutSupported (const BusesLayout& layouts) const
 
 void PluginProcessor::prepareToPlay (double sampleRate, int maximumBlockSize)
 {
-    const juce::dsp::ProcessSpec spec { sampleRate,
+    const juce::dsp::ProcessSpec setup { sampleRate,
                                         static_cast<juce::uint32> (juce::jmax (0, maximumBlockSize)),
                                         static_cast<juce::uint32> (getTotalNumInputChannels()) };
-    dsp.prepare (spec);
+    dsp.prepare (setup);
     setLatencySamples (dsp.getLatencySamples());
 }
 

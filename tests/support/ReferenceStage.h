@@ -18,13 +18,13 @@ public:
     using Block = juce::dsp::AudioBlock<float>;
     using ConstBlock = juce::dsp::AudioBlock<const float>;
 
-    void prepare (const juce::dsp::ProcessSpec& spec, int segmentCapacity)
+    void prepare (const juce::dsp::ProcessSpec& setup, int segmentCapacity)
     {
-        sampleRate = (float) spec.sampleRate;
-        numChannels = (int) spec.numChannels;
+        sampleRate = (float) setup.sampleRate;
+        numChannels = (int) setup.numChannels;
         segmentSize.setQueueSize (segmentCapacity);
         mix.setQueueSize (segmentCapacity);
-        toneFilter.prepare (spec);
+        toneFilter.prepare (setup);
         interpolators.assign ((size_t) (2 * numChannels), LagrangeInterpolator_4Points<float>());
         segments.reset (numChannels, segmentCapacity);
     }

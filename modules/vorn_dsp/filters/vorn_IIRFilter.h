@@ -71,14 +71,14 @@ protected:
             filterInPlace (output, jmin (n, (int) input.getNumSamples()));
     }
 
-    void _prepare (const dsp::ProcessSpec& spec) override
+    void _prepare (const dsp::ProcessSpec& setup) override
     {
-        numChannels = (int) spec.numChannels;
+        numChannels = (int) setup.numChannels;
         z1.resize ((size_t) numChannels, FloatType (0));
         z2.resize ((size_t) numChannels, FloatType (0));
 
         for (auto* argument : { &frequency, &q, &gain })
-            argument->setQueueSize ((int) spec.maximumBlockSize);
+            argument->setQueueSize ((int) setup.maximumBlockSize);
     }
 
     void _reset() override

@@ -56,16 +56,16 @@ protected:
     /** What the stages' queues currently hold the input of. */
     enum class Pipeline { none, chain, parallel };
 
-    void _prepare (const dsp::ProcessSpec& spec) override
+    void _prepare (const dsp::ProcessSpec& setup) override
     {
-        numChannels = (int) spec.numChannels;
-        maxBlockSize = (int) spec.maximumBlockSize;
+        numChannels = (int) setup.numChannels;
+        maxBlockSize = (int) setup.maximumBlockSize;
         latencyLength = maxBlockSize + (int) std::floor ((FloatType) maxSegments * maxSegmentSeconds * this->sampleRate) + 6;
         totalLatency = NumStages * latencyLength;
         segmentCapacity = (int) std::floor ((FloatType) latencyLength / (this->sampleRate * minSegmentSeconds)) + 3;
 
         for (auto& stage : stages)
-            stage->prepare (spec, segmentCapacity);
+            stage->prepare (setup, segmentCapacity);
 
        #if VORN_DSP_AVX2
         // Asking the processor what it has reads system files: done here,

@@ -18,11 +18,11 @@ public:
     using InputBlock  = dsp::AudioBlock<const FloatType>;
     using OutputBlock = dsp::AudioBlock<FloatType>;
 
-    void prepare (const dsp::ProcessSpec& spec)
+    void prepare (const dsp::ProcessSpec& setup)
     {
         const SpinLock::ScopedLockType hold (lock);
-        sampleRate = static_cast<float> (spec.sampleRate);
-        _prepare (spec);
+        sampleRate = static_cast<float> (setup.sampleRate);
+        _prepare (setup);
         _reset();
     }
 

@@ -91,13 +91,13 @@ public:
     }
 
     /** Sizes everything that does not depend on the latency. */
-    void prepare (const dsp::ProcessSpec& spec, int segmentCapacity)
+    void prepare (const dsp::ProcessSpec& setup, int segmentCapacity)
     {
-        sampleRate = (FloatType) spec.sampleRate;
-        numChannels = (int) spec.numChannels;
+        sampleRate = (FloatType) setup.sampleRate;
+        numChannels = (int) setup.numChannels;
         segmentSize.setQueueSize (segmentCapacity);
         mix.setQueueSize (segmentCapacity);
-        toneFilter.prepare (spec);
+        toneFilter.prepare (setup);
         interpolators.assign ((size_t) (2 * numChannels), LagrangeInterpolator_4Points<FloatType>());
     }
 

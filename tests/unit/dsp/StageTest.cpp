@@ -9,11 +9,11 @@ using namespace juce::vorn_dsp;
 struct StageRig
 {
     StageRig (double rate, int maxBlock, int channels)
-        : spec { rate, (juce::uint32) maxBlock, (juce::uint32) channels },
+        : setup { rate, (juce::uint32) maxBlock, (juce::uint32) channels },
           latency (maxBlock + (int) std::floor (91 * 0.000048f * (float) rate) + 6),
           capacity ((int) std::floor ((float) latency / ((float) rate * 0.000001f)) + 3)
     {
-        stage.prepare (spec, capacity);
+        stage.prepare (setup, capacity);
         stage.reset (latency);
         segments.reset (channels, capacity);
     }
@@ -25,7 +25,7 @@ struct StageRig
         stage.process (input, n, segments, block, gain, accumulate, firstWriter, discard);
     }
 
-    juce::dsp::ProcessSpec spec;
+    juce::dsp::ProcessSpec setup;
     int latency, capacity;
     PalimpsesterStage<float> stage;
     CircularBuffer<float> segments;
@@ -163,7 +163,7 @@ TEST_P (AgainstLiteralStage, BitIdenticalOutput)
     const int maxBlock = 256;
     StageRig rig (p.rate, maxBlock, 2);
     reference::Stage literal;
-    literal.prepare (rig.spec, rig.capacity);
+    literal.prepare (rig.setup, rig.capacity);
 
     for (auto* stage : { &rig.stage.numSegments, &literal.numSegments })
         stage->value = p.N;
