@@ -1,4 +1,5 @@
 #include <vorn_gui/vorn_gui.h>
+#include "../support/TemporaryFolder.h"
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -10,13 +11,12 @@ using juce::vorn_gui::FileServerManager;
 class DataFolder : public testing::Test
 {
 protected:
-    void SetUp() override { ASSERT_TRUE (root.createDirectory()); }
-    void TearDown() override { root.deleteRecursively(); }
 
     juce::File base (const char* name) const { return root.getChildFile (name); }
     static juce::File dataFolderIn (const juce::File& b) { return juce::File (b.getFullPathName() + FileServerManager::dataFolderName); }
 
-    juce::File root = juce::File::getSpecialLocation (juce::File::tempDirectory).getNonexistentChildFile ("datafolder", {});
+    const TemporaryFolder temporary { "datafolder" };
+    const juce::File root = temporary.folder;
 };
 
 TEST_F (DataFolder, TheFirstBaseThatHasTheFolderWins)

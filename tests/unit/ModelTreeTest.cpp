@@ -1,3 +1,4 @@
+#include <BareProcessor.h>
 #include <PluginProcessor.h>
 #include <gtest/gtest.h>
 
@@ -59,27 +60,7 @@ INSTANTIATE_TEST_SUITE_P (Table, ArgTypeFromString, testing::Values (
     ParseCase { "stage2_length", ModelTree::Invalid, -1 }),
     [] (const testing::TestParamInfo<ParseCase>& testCase) { return "Case" + std::to_string (testCase.index); });
 
-class DummyProcessor : public juce::AudioProcessor
-{
-public:
-    const juce::String getName() const override { return "dummy"; }
-    void prepareToPlay (double, int) override {}
-    void releaseResources() override {}
-    void processBlock (juce::AudioBuffer<float>&, juce::MidiBuffer&) override {}
-    using juce::AudioProcessor::processBlock;
-    double getTailLengthSeconds() const override { return 0.0; }
-    bool acceptsMidi() const override { return false; }
-    bool producesMidi() const override { return false; }
-    juce::AudioProcessorEditor* createEditor() override { return nullptr; }
-    bool hasEditor() const override { return false; }
-    int getNumPrograms() override { return 1; }
-    int getCurrentProgram() override { return 0; }
-    void setCurrentProgram (int) override {}
-    const juce::String getProgramName (int) override { return {}; }
-    void changeProgramName (int, const juce::String&) override {}
-    void getStateInformation (juce::MemoryBlock&) override {}
-    void setStateInformation (const void*, int) override {}
-};
+using DummyProcessor = BareProcessor;
 
 struct LayoutRow
 {

@@ -1,5 +1,6 @@
 #include "../support/ProcessorProbes.h"
 #include <FactoryPresets.h>
+#include "../support/TemporaryFolder.h"
 #include <gtest/gtest.h>
 
 namespace
@@ -10,8 +11,6 @@ using juce::vorn_gui::PresetManager;
 class Library : public testing::Test
 {
 protected:
-    void SetUp() override { ASSERT_TRUE (folder.createDirectory()); }
-    void TearDown() override { folder.deleteRecursively(); }
 
     juce::File addFile (const juce::String& relativePath)
     {
@@ -52,7 +51,8 @@ protected:
         return -1;
     }
 
-    juce::File folder = juce::File::getSpecialLocation (juce::File::tempDirectory).getNonexistentChildFile ("library", {});
+    const TemporaryFolder temporary { "library" };
+    const juce::File folder = temporary.folder;
 };
 
 TEST (PresetTitles, FromFileNames)

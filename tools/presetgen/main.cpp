@@ -6,6 +6,7 @@
 // the plug-in's own state writer and bit shift, exactly as Save writes a
 // user preset. Exit status 1 on any problem, naming it.
 
+#include <BareProcessor.h>
 #include <ModelTree.h>
 #include <FactoryPresetTable.h>
 #include <PresetFormat.h>
@@ -17,30 +18,9 @@
 namespace
 {
 /** Just enough of a processor to hold the parameter tree. */
-class PresetRenderer : public juce::AudioProcessor
+struct PresetRenderer : BareProcessor
 {
-public:
-    PresetRenderer() : tree (*this) {}
-
-    const juce::String getName() const override { return "presetgen"; }
-    void prepareToPlay (double, int) override {}
-    void releaseResources() override {}
-    void processBlock (juce::AudioBuffer<float>&, juce::MidiBuffer&) override {}
-    using juce::AudioProcessor::processBlock;
-    double getTailLengthSeconds() const override { return 0.0; }
-    bool acceptsMidi() const override { return false; }
-    bool producesMidi() const override { return false; }
-    juce::AudioProcessorEditor* createEditor() override { return nullptr; }
-    bool hasEditor() const override { return false; }
-    int getNumPrograms() override { return 1; }
-    int getCurrentProgram() override { return 0; }
-    void setCurrentProgram (int) override {}
-    const juce::String getProgramName (int) override { return {}; }
-    void changeProgramName (int, const juce::String&) override {}
-    void getStateInformation (juce::MemoryBlock&) override {}
-    void setStateInformation (const void*, int) override {}
-
-    ModelTree tree;
+    ModelTree tree { *this };
 };
 
 /** The plain value a table cell names: a number, or a mode's name. */

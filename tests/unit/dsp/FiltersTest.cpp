@@ -1,4 +1,5 @@
 #include <vorn_dsp/vorn_dsp.h>
+#include "../../support/TestSignals.h"
 #include <gtest/gtest.h>
 
 #include <complex>
@@ -18,15 +19,6 @@ double responseDb (const Tone& filter, double frequency, double sampleRate)
     return 20.0 * std::log10 (std::abs (numerator / denominator));
 }
 
-juce::AudioBuffer<float> noise (int channels, int samples)
-{
-    juce::Random random (7);
-    juce::AudioBuffer<float> buffer (channels, samples);
-    for (int c = 0; c < channels; ++c)
-        for (int i = 0; i < samples; ++i)
-            buffer.setSample (c, i, random.nextFloat() * 2 - 1);
-    return buffer;
-}
 
 struct ToneCase
 {

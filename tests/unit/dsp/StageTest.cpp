@@ -1,4 +1,5 @@
 #include "../../support/ReferenceStage.h"
+#include "../../support/TestSignals.h"
 #include <gtest/gtest.h>
 
 namespace
@@ -31,15 +32,6 @@ struct StageRig
     CircularBuffer<float> segments;
 };
 
-juce::AudioBuffer<float> noise (int channels, int samples, int seed)
-{
-    juce::Random random (seed);
-    juce::AudioBuffer<float> buffer (channels, samples);
-    for (int c = 0; c < channels; ++c)
-        for (int i = 0; i < samples; ++i)
-            buffer.setSample (c, i, random.nextFloat() * 2 - 1);
-    return buffer;
-}
 
 struct PatternCase
 {
