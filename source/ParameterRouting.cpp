@@ -12,19 +12,11 @@ bool onMessageThread()
     return juce::MessageManager::existsAndIsCurrentThread();
 }
 
-/** The plain range of each kind, as the parameter tree defines it. */
-juce::Range<float> rangeOf (ModelTree::ArgType type)
+/** Whether a parsed ID names one of the parameters: a global kind, or a
+    per-stage kind of stage 1 to 3. */
+bool namesAParameter (ModelTree::ArgType type, int stage)
 {
-    switch (type)
-    {
-        case ModelTree::NSegs:   return { 2.0f, 91.0f };
-        case ModelTree::SegSize: return { 1.0f, 48.0f };
-        case ModelTree::SegMix:  return { 0.0f, 120.0f };
-        case ModelTree::Tone:    return { 0.0f, 100.0f };
-        case ModelTree::Mode:
-        case ModelTree::Invalid:
-        default:                 return { 0.0f, 1.0f };
-    }
+    return type != ModelTree::Invalid && (! isPerStage (type) || (stage >= 1 && stage <= 3));
 }
 } // namespace
 
@@ -34,7 +26,7 @@ void PluginProcessor::parameterChanged (const juce::String& parameterID, float n
     int stage;
     ModelTree::ArgType_index_fromString (tree.canonicalId (parameterID), type, stage);
 
-    if (type == ModelTree::Invalid || (isPerStage (type) && (stage < 1 || stage > 3)))
+    if (! namesAParameter (type, stage))
         return;
 
     writeToDsp (type, stage, newValue);
@@ -60,7 +52,7 @@ void PluginProcessor::parameterChanged (const juce::String& parameterID, float n
 
 void PluginProcessor::writeToDsp (ModelTree::ArgType type, int stage, float value)
 {
-    if (isPerStage (type) && (stage < 1 || stage > (int) dsp.stages.size()))
+    if (! namesAParameter (type, stage))
         return;
 
     switch (type)
@@ -95,7 +87,7 @@ juce::String PluginProcessor::labelText (ModelTree::ArgType type, int stage)
         return (name.empty() ? std::string() : name + prefixValueSeparator) + value + postfix;
     };
 
-    if (isPerStage (type) && (stage < 1 || stage > (int) dsp.stages.size()))
+    if (! namesAParameter (type, stage))
         return {};
 
     switch (type)
@@ -164,15 +156,15 @@ void PluginProcessor::userUpdateValue (const juce::String& parameterID, float va
         return;
     }
 
-    const auto range = rangeOf (type);
+    const auto& range = parameter->getNormalisableRange();
 
-    if (! (value >= range.getStart() && value <= range.getEnd()))
+    if (! (value >= range.start && value <= range.end))
     {
         callUpdateLabel (type, stage);
         return;
     }
 
-    const auto normalised = (value - range.getStart()) / range.getLength();
+    const auto normalised = (value - range.start) / (range.end - range.start);
 
     if (parameter->getValue() == normalised)
     {
