@@ -19,54 +19,12 @@ extern const juce::Identifier treeIdentifier;
     translate at the boundaries, and everything beyond the tree speaks in
     canonical IDs only.
 */
-/** The undo manager of the parameter tree. Restoring a state clears the
-    history; when that restore is itself the undo or redo of a preset load,
-    the framework's manager must not be cleared from inside its own undo,
-    so the clearing waits until the step has finished. Undo and redo go
-    through this class, not through a base-class pointer. */
-class UndoHistory : public juce::UndoManager
-{
-public:
-    bool undo()
-    {
-        const bool done = juce::UndoManager::undo();
-        clearIfRequested();
-        return done;
-    }
-
-    bool redo()
-    {
-        const bool done = juce::UndoManager::redo();
-        clearIfRequested();
-        return done;
-    }
-
-    /** Clears the history now, or as soon as the undo or redo step in
-        progress has finished. */
-    void clearWhenSafe()
-    {
-        if (isPerformingUndoRedo())
-            clearRequested = true;
-        else
-            clearUndoHistory();
-    }
-
-private:
-    void clearIfRequested()
-    {
-        if (std::exchange (clearRequested, false))
-            clearUndoHistory();
-    }
-
-    bool clearRequested = false;
-};
-
 namespace detail
 {
 /** Lets the undo manager be built before the tree that records into it. */
 struct UndoManagerHolder
 {
-    UndoHistory undoManager;
+    juce::UndoManager undoManager;
 };
 } // namespace detail
 

@@ -12,6 +12,10 @@ bool onMessageThread()
     return juce::MessageManager::existsAndIsCurrentThread();
 }
 
+/** Set while this thread reports every value to an LV2 host: those reports
+    change nothing, so they do not mark the preset as modified. */
+thread_local bool announcingValues = false;
+
 /** Whether a parsed ID names one of the parameters: a global kind, or a
     per-stage kind of stage 1 to 3. */
 bool namesAParameter (ModelTree::ArgType type, int stage)
@@ -20,20 +24,40 @@ bool namesAParameter (ModelTree::ArgType type, int stage)
 }
 } // namespace
 
-void PluginProcessor::parameterChanged (const juce::String& parameterID, float newValue)
+const PluginProcessor::ParameterRoute* PluginProcessor::routeFor (const juce::String& liveId) const noexcept
 {
-    ModelTree::ArgType type;
-    int stage;
-    ModelTree::ArgType_index_fromString (tree.canonicalId (parameterID), type, stage);
+    for (const auto& route : routes)
+        if (route.liveId == liveId)
+            return &route;
 
-    if (! namesAParameter (type, stage))
+    return nullptr;
+}
+
+void PluginProcessor::announceValuesToLv2Host()
+{
+    if (wrapperType != wrapperType_LV2)
         return;
 
+    const juce::ScopedValueSetter<bool> quiet (announcingValues, true);
+
+    for (auto* parameter : getParameters())
+        parameter->sendValueChangedMessageToListeners (parameter->getValue());
+}
+
+void PluginProcessor::parameterChanged (const juce::String& parameterID, float newValue)
+{
+    const auto* route = routeFor (parameterID);
+
+    if (route == nullptr || ! namesAParameter (route->type, route->stage))
+        return;
+
+    const auto type = route->type;
+    const auto stage = route->stage;
     writeToDsp (type, stage, newValue);
 
     const bool messageThread = onMessageThread();
 
-    if (! presetModified.exchange (true))
+    if (! announcingValues && ! presetModified.exchange (true))
     {
         if (! messageThread)
             requestFeedback (presetDisplayBit);

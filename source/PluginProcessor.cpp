@@ -33,8 +33,16 @@ PluginProcessor::PluginProcessor()
     undoManager = &tree.undoManager;
     keyMaker = this;
 
+    jassert ((size_t) ModelTree::canonicalIds().size() == routes.size());
+    auto route = routes.begin();
+
     for (const auto& id : ModelTree::canonicalIds())
-        tree.addParameterListener (tree.liveId (id), this);
+    {
+        route->liveId = tree.liveId (id);
+        ModelTree::ArgType_index_fromString (id, route->type, route->stage);
+        tree.addParameterListener (route->liveId, this);
+        ++route;
+    }
 
     for (auto& mix : savedStageMix)
         mix = 0.75f;
@@ -44,15 +52,9 @@ PluginProcessor::PluginProcessor()
 
     // The tree only notifies values that change, and the DSP starts from its
     // own defaults, so it is given every value once.
-    for (const auto& id : ModelTree::canonicalIds())
-    {
-        ModelTree::ArgType type;
-        int stage;
-        ModelTree::ArgType_index_fromString (id, type, stage);
-
-        if (auto* parameter = tree.parameter (id))
-            writeToDsp (type, stage, parameter->convertFrom0to1 (parameter->getValue()));
-    }
+    for (const auto& r : routes)
+        if (auto* parameter = tree.getParameter (r.liveId))
+            writeToDsp (r.type, r.stage, parameter->convertFrom0to1 (parameter->getValue()));
 
     tree.undoManager.clearUndoHistory();
     feedbackTimer.startTimer (30);
@@ -62,8 +64,8 @@ PluginProcessor::~PluginProcessor()
 {
     feedbackTimer.stopTimer();
 
-    for (const auto& id : ModelTree::canonicalIds())
-        tree.removeParameterListener (tree.liveId (id), this);
+    for (const auto& r : routes)
+        tree.removeParameterListener (r.liveId, this);
 }
 
 bool PluginProcessor::isBusesLayoutSupported (const BusesLayout& layouts) const
@@ -76,13 +78,22 @@ bool PluginProcessor::isBusesLayoutSupported (const BusesLayout& layouts) const
     return layouts.getMainInputChannelSet() == output;
 }
 
-void PluginProcessor::prepareToPlay (double sampleRate, int maximumBlockSize)
+void PluginProcessor::prepareToPlay (double sampleRate, int)
 {
+    // The DSP always sees blocks of exactly internalBlockSize samples, so
+    // neither the latency nor the sound depends on the host's buffer.
+    const auto channels = getTotalNumInputChannels();
     const juce::dsp::ProcessSpec setup { sampleRate,
-                                        static_cast<juce::uint32> (juce::jmax (0, maximumBlockSize)),
-                                        static_cast<juce::uint32> (getTotalNumInputChannels()) };
-    dsp.prepare (setup);
-    setLatencySamples (dsp.getLatencySamples());
+                                        static_cast<juce::uint32> (internalBlockSize),
+                                        static_cast<juce::uint32> (channels) };
+    {
+        const juce::SpinLock::ScopedLockType hold (fifoLock);
+        dsp.prepare (setup);
+        fifo.prepare (channels, internalBlockSize);
+    }
+
+    setLatencySamples (fifo.getLatencySamples() + dsp.getLatencySamples());
+    announceValuesToLv2Host();
 }
 
 void PluginProcessor::processBlock (juce::AudioBuffer<float>& buffer, juce::MidiBuffer&)
@@ -92,33 +103,47 @@ void PluginProcessor::processBlock (juce::AudioBuffer<float>& buffer, juce::Midi
     for (auto channel = getTotalNumInputChannels(); channel < getTotalNumOutputChannels(); ++channel)
         buffer.clear (channel, 0, buffer.getNumSamples());
 
-    silenceNonFiniteSamples (buffer);
-
-    juce::dsp::AudioBlock<float> block (buffer);
-
-    if (wasBypassed)
-        reset();
-
-    if (block.getNumSamples() > 0 && block.getNumChannels() > 0)
-        dsp.process (juce::dsp::ProcessContextReplacing<float> (block));
+    // Leaving bypass needs nothing more: the DSP restarts its stages behind
+    // its dry line, which carried the sound through the bypass.
+    wasBypassed.store (false, std::memory_order_relaxed);
+    runThroughFifo (buffer, false);
 }
 
 void PluginProcessor::processBlockBypassed (juce::AudioBuffer<float>& buffer, juce::MidiBuffer&)
 {
+    runThroughFifo (buffer, true);
+    wasBypassed.store (true, std::memory_order_relaxed);
+}
+
+void PluginProcessor::runThroughFifo (juce::AudioBuffer<float>& buffer, bool bypassed) noexcept
+{
     silenceNonFiniteSamples (buffer);
 
-    juce::dsp::AudioBlock<float> block (buffer);
+    const auto channels = juce::jmin (buffer.getNumChannels(), getTotalNumInputChannels());
 
-    if (block.getNumSamples() > 0 && block.getNumChannels() > 0)
-        dsp.processBypassed (juce::dsp::ProcessContextReplacing<float> (block));
+    if (buffer.getNumSamples() <= 0 || channels <= 0)
+        return;
 
-    wasBypassed = true;
+    const juce::SpinLock::ScopedLockType hold (fifoLock);
+
+    fifo.process (buffer.getArrayOfWritePointers(), channels, buffer.getNumSamples(),
+                  [this, bypassed] (juce::dsp::AudioBlock<float>& block)
+                  {
+                      const juce::dsp::ProcessContextReplacing<float> context (block);
+
+                      if (bypassed)
+                          dsp.processBypassed (context);
+                      else
+                          dsp.process (context);
+                  });
 }
 
 void PluginProcessor::reset()
 {
+    const juce::SpinLock::ScopedLockType hold (fifoLock);
     dsp.reset();
-    wasBypassed = false;
+    fifo.reset();
+    wasBypassed.store (false, std::memory_order_relaxed);
 }
 
 juce::AudioProcessorEditor* PluginProcessor::createEditor()
@@ -133,7 +158,24 @@ void PluginProcessor::getStateInformation (juce::MemoryBlock& destData)
 
 void PluginProcessor::setStateInformation (const void* data, int sizeInBytes)
 {
-    setFromStateData (data, sizeInBytes);
+    if (setFromStateData (data, sizeInBytes))
+        announceValuesToLv2Host();
+}
+
+const juce::String PluginProcessor::getProgramName (int)
+{
+    const juce::ScopedLock hold (presetManager.lock);
+    const auto id = presetManager.selectedId;
+
+    if (const auto* factory = presetManager.factoryPresetWithId (id))
+        return factory->name;
+
+    const auto user = presetManager.userPresets.find (id);
+
+    if (user != presetManager.userPresets.end() && user->second.title.isNotEmpty())
+        return user->second.title;
+
+    return "Default";
 }
 
 juce::AudioProcessor* JUCE_CALLTYPE createPluginFilter()

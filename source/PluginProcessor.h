@@ -41,7 +41,10 @@ public:
     int getNumPrograms() override { return 1; }
     int getCurrentProgram() override { return 0; }
     void setCurrentProgram (int) override {}
-    const juce::String getProgramName (int) override { return {}; }
+
+    /** The one program is named after the loaded preset, or "Default":
+        hosts list it, and a nameless entry fails their checks. */
+    const juce::String getProgramName (int) override;
     void changeProgramName (int, const juce::String&) override {}
 
     void getStateInformation (juce::MemoryBlock& destData) override;
@@ -86,11 +89,36 @@ public:
     juce::vorn_gui::PresetManager presetManager;
     std::atomic<juce::vorn_gui::LabelUpdater*> labelUpdater { nullptr };
     juce::vorn_dsp::PalimpsesterMultistage<float, 3> dsp { ModelTree::modeChoices };
-    bool stateLoaded = false;
-    bool wasBypassed = false;
+    std::atomic<bool> stateLoaded { false };
+    std::atomic<bool> wasBypassed { false };
+
+    /** The DSP runs in blocks of this many samples, whatever the host's. */
+    static constexpr int internalBlockSize = 64;
 
 private:
     static BusesProperties createBuses();
+
+    /** Feeds the buffer through the FIFO; full internal blocks go through
+        the effect, or through its dry line when `bypassed`. */
+    void runThroughFifo (juce::AudioBuffer<float>& buffer, bool bypassed) noexcept;
+
+    /** What a parameter drives, resolved once from its ID at construction,
+        so that a change (on the audio thread, under automation) costs no
+        string work. */
+    struct ParameterRoute
+    {
+        juce::String liveId;
+        ModelTree::ArgType type = ModelTree::Invalid;
+        int stage = -1;
+    };
+
+    const ParameterRoute* routeFor (const juce::String& liveId) const noexcept;
+
+    /** JUCE's LV2 wrapper answers no requests for parameter values; it only
+        sends the values that the plug-in reports as changed. Reporting all
+        of them after activation and after a state restore lets LV2 hosts
+        show the true values. Other formats ask for values themselves. */
+    void announceValuesToLv2Host();
 
     /** Writes one parameter's plain value to the DSP argument it drives. */
     void writeToDsp (ModelTree::ArgType type, int stage, float value);
@@ -106,6 +134,9 @@ private:
 
     /** Selects the preset a restored document records. */
     void restoreLoadedPreset (const juce::String& record, bool recordedModified);
+
+    /** Sets the modified flag to what a restored document records. */
+    void applyRecordedModified (bool recordedModified);
 
     /** Tells the preset display of the flag: at once on the message thread,
         from the feedback timer otherwise. */
@@ -124,12 +155,19 @@ private:
         PluginProcessor& processor;
     };
 
+    std::array<ParameterRoute, 11> routes;
     std::atomic<juce::uint32> pendingFeedback { 0 };
     FeedbackTimer feedbackTimer { *this };
 
     /** Serialises the state calls, which a host may make on its own thread,
         with each other; the preset library's fields have their own lock. */
     juce::CriticalSection stateLock;
+
+    juce::vorn_dsp::FixedBlockFifo<float> fifo;
+
+    /** Keeps the FIFO's position and contents whole when the host resets or
+        prepares on another thread while processing. */
+    juce::SpinLock fifoLock;
 
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (PluginProcessor)

@@ -30,12 +30,12 @@ bool PluginProcessor::setFromStateData (const void* data, int sizeInBytes)
 
     const juce::ScopedLock hold (stateLock);
 
-    // The restore of a preset load's undo must not clear the history from
-    // inside the undo step; it is cleared when the step ends.
+    // Inside an undo or redo step the history must not be cleared: that
+    // would delete the step being run. The load action then reports the
+    // step as failed, and the manager clears the history once it is over.
     if (tree.undoManager.isPerformingUndoRedo())
     {
         tree.state = restored;
-        tree.undoManager.clearWhenSafe();
     }
     else
     {
@@ -83,7 +83,10 @@ void PluginProcessor::restoreLoadedPreset (const juce::String& record, bool reco
         {
             if (preset.name == name)
             {
+                // The restore itself has set the flag; what counts is
+                // whether the preset had been changed when it was saved.
                 presetManager.selectedId = id;
+                applyRecordedModified (recordedModified);
                 break;
             }
         }
@@ -113,7 +116,11 @@ void PluginProcessor::restoreLoadedPreset (const juce::String& record, bool reco
 
     presetManager.currentUserPreset = preset;
     presetManager.selectedId = preset->id;
+    applyRecordedModified (recordedModified);
+}
 
+void PluginProcessor::applyRecordedModified (bool recordedModified)
+{
     if (presetModified.exchange (recordedModified) != recordedModified)
         showPresetModified();
 }

@@ -29,6 +29,7 @@
 #include <vector>
 
 #include "processor/vorn_Processor.h"
+#include "processor/vorn_FixedBlockFifo.h"
 #include "arguments/vorn_BusyFlag.h"
 #include "arguments/vorn_Arguments.h"
 #include "memory/vorn_CircularBuffer.h"

@@ -84,26 +84,40 @@ protected:
 
 TEST_F (Loader, LoadIsOneStepWhoseUndoRestoresAndLeavesNothingToRedo)
 {
+    // Through the framework's own type, as the tree and the loader hold it.
+    juce::UndoManager& history = *processor.undoManager;
+    auto edit = [this, &history] (const char* property)
+    {
+        history.beginNewTransaction();
+        processor.tree.state.setProperty (property, 1, &history);
+    };
+
     setPlain (processor, "Tone", 55);
     auto data = presetA;
     ASSERT_TRUE (processor.loadPresetState (data));
     EXPECT_FLOAT_EQ (plainValue (processor, "Tone"), 10.0f);
     EXPECT_FLOAT_EQ (plainValue (processor, "2- Seg Mix"), 30.0f);
-    EXPECT_TRUE (processor.tree.undoManager.canUndo());
+    EXPECT_TRUE (history.canUndo());
 
-    ASSERT_TRUE (processor.tree.undoManager.undo());
+    ASSERT_TRUE (history.undo());
     EXPECT_FLOAT_EQ (plainValue (processor, "Tone"), 55.0f);
     EXPECT_FLOAT_EQ (plainValue (processor, "2- Seg Mix"), 0.0f);
-    EXPECT_FALSE (processor.tree.undoManager.canUndo());
-    EXPECT_FALSE (processor.tree.undoManager.canRedo());
+    EXPECT_FALSE (history.canUndo());
+    EXPECT_FALSE (history.canRedo());
     EXPECT_EQ (display.newPresetSelections, 1);
 
-    // The history starts again with the next edit, which can be undone.
-    processor.tree.undoManager.beginNewTransaction();
-    processor.tree.state.setProperty ("edit", 1, &processor.tree.undoManager);
-    EXPECT_TRUE (processor.tree.undoManager.canUndo());
-    EXPECT_TRUE (processor.tree.undoManager.undo());
-    EXPECT_FALSE (processor.tree.state.hasProperty ("edit"));
+    // The history starts again with the next edits, which undo one by one
+    // and stay in the history through later undos.
+    edit ("first");
+    edit ("second");
+    EXPECT_TRUE (history.undo());
+    EXPECT_FALSE (processor.tree.state.hasProperty ("second"));
+    EXPECT_TRUE (history.canUndo());
+    EXPECT_TRUE (history.undo());
+    EXPECT_FALSE (processor.tree.state.hasProperty ("first"));
+    EXPECT_TRUE (history.redo());
+    EXPECT_TRUE (history.redo());
+    EXPECT_TRUE (processor.tree.state.hasProperty ("second"));
 }
 
 TEST_F (Loader, UndoAfterTwoLoadsReturnsToTheFirstPreset)
@@ -170,6 +184,30 @@ TEST_F (Loader, AFailedSaveRestoresTheFlagSilently)
     EXPECT_FALSE (processor.savePresetState (unwritable));
     EXPECT_TRUE (processor.presetModified.load());
     EXPECT_EQ (display.shown, std::vector<bool> { false });
+}
+
+/** A loader whose state cannot be serialised. */
+struct EmptyStateLoader : juce::vorn_gui::PresetManager::PresetLoader,
+                          juce::vorn_gui::FileServerManager::KeyMaker
+{
+    EmptyStateLoader() { keyMaker = this; }
+    void getStateData (juce::MemoryBlock& destination, bool) override { destination.reset(); }
+    bool setFromStateData (const void*, int) override { return false; }
+    void initDefault() override {}
+    int create_BIT_SHIFT() const override { return 5; }
+};
+
+TEST (PresetSave, AStateThatCannotBeSerialisedLeavesTheUsersFileAndFails)
+{
+    const juce::TemporaryFile temporary (".pl11");
+    const auto file = temporary.getFile();
+    ASSERT_TRUE (file.replaceWithText ("the user's preset"));
+
+    EmptyStateLoader loader;
+    loader.presetModified = true;
+    EXPECT_FALSE (loader.savePresetState (file));
+    EXPECT_EQ (file.loadFileAsString(), "the user's preset");
+    EXPECT_TRUE (loader.presetModified.load());
 }
 
 TEST_F (Loader, SavingToAMissingFileOrAFolderWritesNothing)

@@ -53,6 +53,36 @@ TEST_F (PresetRecord, AFactoryPresetIsRestoredByName)
     EXPECT_EQ (second.presetManager.selectedId, factoryId (second, "Funboi"));
 }
 
+/** A session saved with a factory preset loaded reopens with the marker it
+    had, although restoring the preset's values into a fresh instance
+    changes parameters. */
+class FactoryPresetMarker : public testing::TestWithParam<bool> {};
+
+TEST_P (FactoryPresetMarker, ComesBackAsItWasSaved)
+{
+    const bool modified = GetParam();
+    PluginProcessor first;
+    const auto id = factoryId (first, "Funboi");
+    auto payload = first.presetManager.factoryPresetWithId (id)->data;
+    ASSERT_TRUE (first.loadPresetState (payload));
+    first.presetManager.selectedId = id;
+    first.presetModified = false; // as the selector leaves it after a load
+    if (modified)
+        setPlain (first, "Tone", 12);
+
+    PluginProcessor second;
+    DisplayRecorder display;
+    second.display = &display;
+    const auto block = hostState (first);
+    second.setStateInformation (block.getData(), (int) block.getSize());
+
+    EXPECT_EQ (second.presetManager.selectedId, id);
+    EXPECT_EQ (second.presetModified.load(), modified);
+    second.display = nullptr;
+}
+
+INSTANTIATE_TEST_SUITE_P (UnmodifiedAndModified, FactoryPresetMarker, testing::Bool());
+
 TEST_F (PresetRecord, AnUnknownFactoryNameLeavesTheSelection)
 {
     PluginProcessor processor;

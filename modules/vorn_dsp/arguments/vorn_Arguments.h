@@ -17,9 +17,12 @@ std::string stringFromFloat (FloatType value, int precision)
 
 /** The DSP-side copy of one setting: writers set a target on any thread, the
     audio thread advances a linear ramp towards it and publishes the result
-    as `tracked`. Two busy flags replace locks: writers wait for them, the
-    audio thread only tries them and skips its update for a block when one
-    is held.
+    as `tracked`. Two busy flags replace locks, and nobody waits for them on
+    the way of a block: a writer or a reset that finds `valueBusy` held parks
+    its request in atomics, and whoever takes the flag next (another writer,
+    or the audio thread at the start of its update) carries it out. The
+    audio thread only tries the flags and skips its update for a block when
+    one is held.
 
     With `Tracking` false the values leave unconverted; with `Tracking` true
     `trackingValue` converts each published value (percent to fraction,
@@ -32,11 +35,13 @@ public:
         : current (initialValue), target (initialValue)
     {
         tracked.store (initialValue);
+        requestedTarget.store (initialValue);
     }
 
+    /** The label of the newest target asked for, readable on any thread. */
     virtual std::string getLabelText (int decimals)
     {
-        return prefix() + stringFromFloat (target, decimals) + postfix;
+        return prefix() + stringFromFloat (requestedTarget.load(), decimals) + postfix;
     }
 
     virtual FloatType trackingValue (FloatType x) { return x; }
@@ -49,17 +54,22 @@ public:
         current = target = value;
         stepsRemaining = 0;
         tracked.store (output (value));
+        requestedTarget.store (value);
     }
 
-    /** Blocking on `valueBusy`: moves the target, starting a ramp from
-        `current` when it differs. A repeated target is ignored. */
-    void setTarget (FloatType value)
+    /** Any thread, never waits: moves the target, starting a ramp from
+        `current` when it differs; a repeated target is ignored. When
+        `valueBusy` is held elsewhere the value is parked, and the holder's
+        successor (at the latest the audio thread's next update) applies it. */
+    void setTarget (FloatType value) noexcept
     {
-        busy::acquireBlocking (valueBusy, valueWaitMs);
-        setTargetWhileHeld (value);
-        busy::release (valueBusy);
+        requestedTarget.store (value);
+        targetParked.store (true, std::memory_order_release);
+        applyParkedIfFree();
     }
 
+    /** With `valueBusy` held. Callers outside the class go through
+        `setTarget`, which keeps `requestedTarget` in step. */
     void setTargetWhileHeld (FloatType value) noexcept
     {
         if (value == target)
@@ -93,7 +103,7 @@ public:
     }
 
     /** With `valueBusy` held: ends a running ramp at its target. */
-    void snap()
+    void snap() noexcept
     {
         if (stepsRemaining > 0)
         {
@@ -105,13 +115,28 @@ public:
         _reset();
     }
 
-    /** The reset sequence of the owners: ramp time for `rate`, then snap. */
-    void resetForSampleRate (FloatType rate)
+    /** The reset sequence of the owners: ramp time for `rate`, then snap to
+        the newest target. Never waits; parked like a target when a writer
+        holds `valueBusy` at that moment. */
+    void resetForSampleRate (FloatType rate) noexcept
     {
-        busy::acquireBlocking (valueBusy, valueWaitMs);
-        setRampTime (rate);
-        snap();
-        busy::release (valueBusy);
+        parkedRate.store (rate);
+        resetParked.store (true, std::memory_order_release);
+        applyParkedIfFree();
+    }
+
+    /** With `valueBusy` held: carries out what writers and resets parked,
+        the target first, so that a reset snaps to the newest target. */
+    void applyParked() noexcept
+    {
+        if (targetParked.exchange (false, std::memory_order_acq_rel))
+            setTargetWhileHeld (requestedTarget.load());
+
+        if (resetParked.exchange (false, std::memory_order_acq_rel))
+        {
+            setRampTime (parkedRate.load());
+            snap();
+        }
     }
 
     /** With `valueBusy` held: one step of the ramp; the last step lands on
@@ -145,6 +170,7 @@ public:
         if (! busy::tryAcquire (valueBusy))
             return tracked.load() == output (value);
 
+        applyParked();
         const bool atRest = stepsRemaining <= 0 && current == value;
         busy::release (valueBusy);
         return atRest;
@@ -164,6 +190,7 @@ public:
             return false;
         }
 
+        applyParked();
         queueActive = true;
         queue.clear();
         queueIndex = 0;
@@ -270,6 +297,12 @@ public:
     std::vector<FloatType> queue;
     int queueIndex = 0;
 
+    // Requests parked by writers and resets that found `valueBusy` held.
+    std::atomic<FloatType> requestedTarget { 0 };
+    std::atomic<bool> targetParked { false };
+    std::atomic<FloatType> parkedRate { 0 };
+    std::atomic<bool> resetParked { false };
+
 protected:
     FloatType output (FloatType x)
     {
@@ -291,6 +324,17 @@ protected:
     }
 
 private:
+    void applyParkedIfFree() noexcept
+    {
+        if (busy::tryAcquire (valueBusy))
+        {
+            applyParked();
+            busy::release (valueBusy);
+        }
+    }
+
+    /** Takes both flags and carries out the parked requests, or takes
+        nothing. */
     bool tryAcquireBoth() noexcept
     {
         if (! busy::tryAcquire (valueBusy))
@@ -302,6 +346,7 @@ private:
             return false;
         }
 
+        applyParked();
         return true;
     }
 

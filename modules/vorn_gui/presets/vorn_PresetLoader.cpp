@@ -1,9 +1,17 @@
 namespace juce::vorn_gui
 {
 
+// A restored state starts a new history. Inside an undo or redo the
+// manager's history cannot be cleared by the restore (the running step
+// would be deleted under the manager's feet), so the step reports failure
+// instead: the manager then clears the whole history itself, once the step
+// has finished, whichever pointer the undo or redo was called through.
+
 bool PresetManager::PresetLoader::LoadStateUndoableAction::perform()
 {
-    return loader.setFromStateData (newState.getData(), (int) newState.getSize());
+    const bool restored = loader.setFromStateData (newState.getData(), (int) newState.getSize());
+    const bool isRedo = loader.undoManager != nullptr && loader.undoManager->isPerformingUndoRedo();
+    return restored && ! isRedo;
 }
 
 bool PresetManager::PresetLoader::LoadStateUndoableAction::undo()
@@ -11,7 +19,8 @@ bool PresetManager::PresetLoader::LoadStateUndoableAction::undo()
     if (loader.display != nullptr)
         loader.display->selectNewPreset (dontSendNotification);
 
-    return loader.setFromStateData (oldState.getData(), (int) oldState.getSize());
+    loader.setFromStateData (oldState.getData(), (int) oldState.getSize());
+    return false;
 }
 
 bool PresetManager::PresetLoader::loadPresetState (MemoryBlock& data)
@@ -42,11 +51,9 @@ bool PresetManager::PresetLoader::savePresetState (File file)
 
     bool saved = false;
 
-    if (block.isEmpty())
-    {
-        saved = file.deleteFile();
-    }
-    else
+    // A state that could not be serialised saves nothing: the file the user
+    // had stays as it was.
+    if (! block.isEmpty())
     {
         TemporaryFile temporary (file);
 

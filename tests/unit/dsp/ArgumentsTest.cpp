@@ -130,6 +130,36 @@ TEST (Arguments, SkipAndQueueOneAdvancesByTheStepCount)
     EXPECT_FALSE (length.trySkipAndQueueOne (0));
 }
 
+/** Holds an argument's `valueBusy` on another thread, as a writer in the
+    middle of its update would, until the object goes away. */
+struct FlagHolder
+{
+    explicit FlagHolder (std::atomic<bool>& f) : flag (f)
+    {
+        thread = std::thread ([this]
+        {
+            busy::acquireBlocking (flag, 1);
+            held = true;
+            while (! done)
+                std::this_thread::yield();
+            busy::release (flag);
+        });
+
+        while (! held)
+            std::this_thread::yield();
+    }
+
+    ~FlagHolder()
+    {
+        done = true;
+        thread.join();
+    }
+
+    std::atomic<bool>& flag;
+    std::atomic<bool> held { false }, done { false };
+    std::thread thread;
+};
+
 TEST (Arguments, AudioThreadSkipsItsUpdateWhileAnotherThreadHoldsTheFlag)
 {
     PercentArg_v2<float> mix { 0 };
@@ -137,32 +167,53 @@ TEST (Arguments, AudioThreadSkipsItsUpdateWhileAnotherThreadHoldsTheFlag)
     mix.setTarget (100);
     const auto trackedBefore = mix.tracked.load();
 
-    std::atomic<bool> held { false }, done { false };
-    std::thread writer ([&]
     {
-        busy::acquireBlocking (mix.valueBusy, 1);
-        held = true;
-        while (! done)
-            std::this_thread::yield();
-        busy::release (mix.valueBusy);
-    });
-
-    while (! held)
-        std::this_thread::yield();
-
-    EXPECT_FALSE (mix.tryFillQueueStepByStep (10));
-    EXPECT_FALSE (mix.trySkipAndQueueOne (10));
-    EXPECT_EQ (mix.tracked.load(), trackedBefore);
-    EXPECT_TRUE (mix.queue.empty());
-    EXPECT_FALSE (mix.queueBusy.load());
-    EXPECT_EQ (mix.stepsRemaining, mix.rampLength);
-
-    done = true;
-    writer.join();
+        FlagHolder writer (mix.valueBusy);
+        EXPECT_FALSE (mix.tryFillQueueStepByStep (10));
+        EXPECT_FALSE (mix.trySkipAndQueueOne (10));
+        EXPECT_EQ (mix.tracked.load(), trackedBefore);
+        EXPECT_TRUE (mix.queue.empty());
+        EXPECT_FALSE (mix.queueBusy.load());
+        EXPECT_EQ (mix.stepsRemaining, mix.rampLength);
+    }
 
     EXPECT_TRUE (mix.tryFillQueueStepByStep (10));
     EXPECT_EQ (mix.queue.size(), 10u);
     mix.releaseQueue();
+}
+
+TEST (Arguments, WritesAndResetsMeetingAHeldFlagAreParkedNotWaitedFor)
+{
+    PercentArg_v2<float> mix { 0 };
+    mix.name = "Mix";
+    mix.postfix = "%";
+    prepareAt (mix, 1000.0f);
+    busy::waitsOnThisThread = 0;
+
+    {
+        FlagHolder holder (mix.valueBusy);
+        mix.setTarget (50);
+        EXPECT_EQ (mix.target, 0.0f);              // not applied yet...
+        EXPECT_EQ (mix.getLabelText (1), "Mix: 50.0%"); // ...but shown
+        mix.setTarget (80);                         // the newest request wins
+        mix.resetForSampleRate (1000.0f);
+    }
+
+    EXPECT_EQ (busy::waitsOnThisThread, 0);
+
+    // The next update applies the parked target, then the parked reset
+    // snaps to it.
+    ASSERT_TRUE (mix.tryFillQueueStepByStep (4));
+    EXPECT_EQ (mix.target, 80.0f);
+    EXPECT_EQ (mix.current, 80.0f);
+    EXPECT_EQ (mix.stepsRemaining, 0);
+    EXPECT_EQ (mix.tracked.load(), 80 * 0.01f);
+    mix.releaseQueue();
+
+    // Uncontended writes apply at once.
+    mix.setTarget (20);
+    EXPECT_EQ (mix.target, 20.0f);
+    EXPECT_EQ (mix.stepsRemaining, mix.rampLength);
 }
 
 TEST (Arguments, QueueFillsNeverGrowBeyondTheReservation)

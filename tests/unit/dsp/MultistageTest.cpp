@@ -1,4 +1,5 @@
 #include <vorn_dsp/vorn_dsp.h>
+#include "../../support/TestSignals.h"
 #include <gtest/gtest.h>
 
 namespace
@@ -43,61 +44,6 @@ struct Rig
 
     Multistage dsp { { "Series", "Parallel" } };
 };
-
-juce::AudioBuffer<float> impulses (int channels, int samples, int first, int spacing)
-{
-    juce::AudioBuffer<float> buffer (channels, samples);
-    buffer.clear();
-    for (int c = 0; c < channels; ++c)
-        for (int i = first; i < samples; i += spacing)
-            buffer.setSample (c, i, 1.0f);
-    return buffer;
-}
-
-/** Smooth bumps of height 1 whose peaks stand at `first`, `first + spacing`
-    and so on. Resampling onto the segment grid and back smears a bare
-    impulse, but leaves such a band-limited pulse in place. */
-constexpr int bumpHalfWidth = 16;
-
-juce::AudioBuffer<float> bumps (int channels, int samples, int first, int spacing)
-{
-    juce::AudioBuffer<float> buffer (channels, samples);
-    buffer.clear();
-    for (int c = 0; c < channels; ++c)
-        for (int peak = first; peak + bumpHalfWidth < samples; peak += spacing)
-            for (int i = -bumpHalfWidth; i <= bumpHalfWidth; ++i)
-                buffer.setSample (c, peak + i, 0.5f + 0.5f * std::cos (juce::MathConstants<float>::pi * (float) i / (float) bumpHalfWidth));
-    return buffer;
-}
-
-/** Where the pulses stand: the centre of mass, to the nearest sample, of
-    every run of samples above `threshold`. Each batch of a stage starts its
-    return interpolation from the previous batch's point, which can bend a
-    single sample by a few percent; the centre of a run is immune to that. */
-std::vector<int> peaks (const juce::AudioBuffer<float>& buffer, int channel, float threshold)
-{
-    std::vector<int> found;
-    const auto* x = buffer.getReadPointer (channel);
-    const auto n = buffer.getNumSamples();
-
-    for (int i = 0; i < n;)
-    {
-        if (std::abs (x[i]) <= threshold)
-        {
-            ++i;
-            continue;
-        }
-
-        double mass = 0, moment = 0;
-        for (; i < n && std::abs (x[i]) > threshold; ++i)
-        {
-            mass += std::abs (x[i]);
-            moment += std::abs (x[i]) * i;
-        }
-        found.push_back ((int) std::lround (moment / mass));
-    }
-    return found;
-}
 
 TEST (Multistage, SizesFollowTheSampleRateAndBlockSize)
 {
@@ -174,7 +120,7 @@ struct SwitchCase
 {
     const char* name;
     std::function<void (Rig&)> before, atSwitch;
-    bool bypassAfter = false;
+    int bypassFrom = -1, bypassTo = -1; // blocks processed bypassed
 };
 
 class Switches : public testing::TestWithParam<SwitchCase> {};
@@ -195,7 +141,7 @@ TEST_P (Switches, EveryPulseComesOutOnceAtTheLatency)
     {
         if (b == switchBlock)
             p.atSwitch (rig);
-        rig.processBlock (buffer, b * blockSize, blockSize, p.bypassAfter && b >= switchBlock);
+        rig.processBlock (buffer, b * blockSize, blockSize, b >= p.bypassFrom && b < p.bypassTo);
     }
 
     std::vector<int> expected;
@@ -221,8 +167,11 @@ INSTANTIATE_TEST_SUITE_P (Table, Switches, testing::Values (
     SwitchCase { "ParallelStageReturns", parallelSounding, [] (Rig& r) { r.setMixes (barelyMixed, 0, barelyMixed, false); } },
     SwitchCase { "ParallelFallsSilentAndModeChanges", parallelSounding,
                  [] (Rig& r) { r.setMixes (0, 0, 0, false); r.setParallel (false); } },
-    SwitchCase { "SeriesBypassOn", seriesSounding, [] (Rig&) {}, true },
-    SwitchCase { "ParallelBypassOn", parallelSounding, [] (Rig&) {}, true }),
+    SwitchCase { "SeriesBypassOn", seriesSounding, [] (Rig&) {}, 16, 48 },
+    SwitchCase { "ParallelBypassOn", parallelSounding, [] (Rig&) {}, 16, 48 },
+    SwitchCase { "SeriesBypassOff", seriesSounding, [] (Rig&) {}, 8, 16 },
+    SwitchCase { "ParallelBypassOff", parallelSounding, [] (Rig&) {}, 8, 16 },
+    SwitchCase { "SeriesBypassBriefly", seriesSounding, [] (Rig&) {}, 15, 16 }),
     [] (const testing::TestParamInfo<SwitchCase>& testCase) { return std::string (testCase.param.name); });
 
 TEST (Multistage, AStageReturningFromSilenceRestartsItsToneFilter)
