@@ -12,10 +12,6 @@ bool onMessageThread()
     return juce::MessageManager::existsAndIsCurrentThread();
 }
 
-/** Set while this thread reports every value to an LV2 host: those reports
-    change nothing, so they do not mark the preset as modified. */
-thread_local bool announcingValues = false;
-
 /** Whether a parsed ID names one of the parameters: a global kind, or a
     per-stage kind of stage 1 to 3. */
 bool namesAParameter (ModelTree::ArgType type, int stage)
@@ -38,10 +34,14 @@ void PluginProcessor::announceValuesToLv2Host()
     if (wrapperType != wrapperType_LV2)
         return;
 
-    const juce::ScopedValueSetter<bool> quiet (announcingValues, true);
+    // These reports change nothing, so they do not mark the preset as
+    // modified.
+    announcingValues = true;
 
     for (auto* parameter : getParameters())
         parameter->sendValueChangedMessageToListeners (parameter->getValue());
+
+    announcingValues = false;
 }
 
 void PluginProcessor::parameterChanged (const juce::String& parameterID, float newValue)
@@ -57,7 +57,7 @@ void PluginProcessor::parameterChanged (const juce::String& parameterID, float n
 
     const bool messageThread = onMessageThread();
 
-    if (! announcingValues && ! presetModified.exchange (true))
+    if (! announcingValues.load (std::memory_order_relaxed) && ! presetModified.exchange (true))
     {
         if (! messageThread)
             requestFeedback (presetDisplayBit);

@@ -156,6 +156,11 @@ private:
     };
 
     std::array<ParameterRoute, 11> routes;
+
+    /** Set while every value is reported to an LV2 host. A thread-local
+        flag would do, but the first touch of a plug-in's thread-local
+        variable on a new thread allocates. */
+    std::atomic<bool> announcingValues { false };
     std::atomic<juce::uint32> pendingFeedback { 0 };
     FeedbackTimer feedbackTimer { *this };
 

@@ -1,7 +1,10 @@
 // The built VST3 and LV2 bundles, loaded through JUCE's own hosting classes:
 // what a host sees of parameters, layouts, latency, audio and state.
+#include "../support/AudioThreadProbe.h"
 #include <HostKit.h>
 #include <gtest/gtest.h>
+
+#include <thread>
 
 namespace
 {
@@ -162,6 +165,80 @@ TEST_P (HostedPlugin, StateSavedInOneInstanceRestoresAnother)
             ASSERT_EQ (secondOutput.getSample (c, i), firstOutput.getSample (c, i)) << "channel " << c << " sample " << i;
 
     EXPECT_GT (firstOutput.getMagnitude (0, 0, input.getNumSamples()), 0.1f);
+}
+
+/** Through the real wrappers: the host automates every parameter inside
+    the process calls of an audio thread while the message thread writes the
+    same parameters as a user would (the VST3 host hands those to the
+    plug-in's controller on the message thread). Whatever the plug-in does
+    on the audio thread for the whole run neither allocates nor sleeps. */
+TEST_P (HostedPlugin, AutomationUnderConcurrentEditsNeitherAllocatesNorSleeps)
+{
+    if (! audio_thread_probe::available())
+        GTEST_SKIP() << "the sanitizers count allocations themselves";
+
+    const auto parameters = ownParameters();
+    ASSERT_EQ (parameters.size(), 11u);
+    plugin->prepareToPlay (sampleRate, blockSize);
+    juce::MessageManager::getInstance()->runDispatchLoopUntil (20);
+
+    juce::AudioBuffer<float> buffer (2, blockSize);
+    juce::MidiBuffer midi;
+
+    std::atomic<bool> done { false };
+    std::atomic<int> allocations { 0 }, sleeps { 0 }, blocks { 0 };
+
+    std::thread audio ([&]
+    {
+        // A first block outside the count: the host's buffers settle, and
+        // the framework's thread-local variables get their memory for this
+        // thread, once, as on a host's long-lived audio thread.
+        juce::Random random (3);
+        buffer.clear();
+        for (auto* parameter : parameters)
+            parameter->setValue (random.nextFloat());
+        plugin->processBlock (buffer, midi);
+
+        audio_thread_probe::arm();
+
+        for (int block = 0; block < 400; ++block)
+        {
+            for (int c = 0; c < 2; ++c)
+                for (int i = 0; i < blockSize; ++i)
+                    buffer.setSample (c, i, random.nextFloat() - 0.5f);
+
+            for (auto* parameter : parameters)
+                parameter->setValue (random.nextFloat());
+
+            plugin->processBlock (buffer, midi);
+            ++blocks;
+        }
+
+        audio_thread_probe::disarm();
+        allocations = audio_thread_probe::allocations();
+        sleeps = audio_thread_probe::sleeps();
+        done = true;
+    });
+
+    juce::Random random (4);
+    while (! done)
+    {
+        parameters[(size_t) random.nextInt (11)]->setValue (random.nextFloat());
+        juce::MessageManager::getInstance()->runDispatchLoopUntil (1);
+    }
+
+    audio.join();
+    plugin->releaseResources();
+
+    // JUCE 7.0.5's VST3 wrapper copies a channel map (a std::vector) in
+    // every process call, before it calls the plug-in: one allocation per
+    // block that is the framework's own. Anything the plug-in allocated
+    // would come on top.
+    const int frameworkAllocationsPerBlock = GetParam() == Format::vst3 ? 1 : 0;
+
+    EXPECT_EQ (blocks.load(), 400);
+    EXPECT_EQ (allocations.load(), frameworkAllocationsPerBlock * blocks.load());
+    EXPECT_EQ (sleeps.load(), 0);
 }
 
 INSTANTIATE_TEST_SUITE_P (Formats, HostedPlugin, testing::Values (Format::vst3, Format::lv2), formatName);

@@ -1,35 +1,13 @@
-// Block processing must not allocate: every memory is sized when the
-// processor is prepared. The global allocation functions of this test
-// program count the allocations made while a block is processed.
-#include <PluginProcessor.h>
+// Block processing neither allocates nor waits: every memory is sized when
+// the processor is prepared, and parameter changes reach the DSP without
+// waiting for anything, also while another thread writes the same
+// parameters. The audio thread's allocations and sleeps are counted.
+#include "../support/AudioThreadProbe.h"
+#include "../support/ProcessorProbes.h"
+#include "../support/TestSignals.h"
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <new>
-
-namespace
-{
-thread_local bool countingAllocations = false;
-thread_local int allocationsSeen = 0;
-
-void* allocate (std::size_t size)
-{
-    if (countingAllocations)
-        ++allocationsSeen;
-
-    if (auto* p = std::malloc (size == 0 ? 1 : size))
-        return p;
-
-    throw std::bad_alloc();
-}
-} // namespace
-
-void* operator new (std::size_t size) { return allocate (size); }
-void* operator new[] (std::size_t size) { return allocate (size); }
-void operator delete (void* p) noexcept { std::free (p); }
-void operator delete[] (void* p) noexcept { std::free (p); }
-void operator delete (void* p, std::size_t) noexcept { std::free (p); }
-void operator delete[] (void* p, std::size_t) noexcept { std::free (p); }
+#include <thread>
 
 namespace
 {
@@ -42,65 +20,98 @@ struct Settings
     float mix;
 };
 
-class NoAllocation : public testing::TestWithParam<Settings> {};
+class OnTheAudioThread : public testing::TestWithParam<Settings> {};
 
-void set (PluginProcessor& processor, const juce::String& id, float plain)
+/** Host automation moves every parameter inside the block calls, in odd
+    block sizes and through bypass, while a second thread keeps writing the
+    same parameters as a user at the editor would. */
+TEST_P (OnTheAudioThread, NothingAllocatesOrWaitsUnderAutomation)
 {
-    auto* parameter = processor.tree.parameter (id);
-    parameter->setValueNotifyingHost (parameter->convertTo0to1 (plain));
-}
+    if (! audio_thread_probe::available())
+        GTEST_SKIP() << "the sanitizers count allocations themselves";
 
-TEST_P (NoAllocation, WhileProcessingBlocksWithParametersMoving)
-{
     const auto& s = GetParam();
     PluginProcessor processor;
-    set (processor, "Mode", s.parallel ? 1.0f : 0.0f);
+    setPlain (processor, "Mode", s.parallel ? 1.0f : 0.0f);
 
     for (int stage = 1; stage <= 3; ++stage)
     {
-        set (processor, ModelTree::ArgType_toString (ModelTree::SegSize, stage), s.segmentMicros);
-        set (processor, ModelTree::ArgType_toString (ModelTree::NSegs, stage), s.segmentCount);
+        setPlain (processor, ModelTree::ArgType_toString (ModelTree::SegSize, stage), s.segmentMicros);
+        setPlain (processor, ModelTree::ArgType_toString (ModelTree::NSegs, stage), s.segmentCount);
         if (s.mix >= 0)
-            set (processor, ModelTree::ArgType_toString (ModelTree::SegMix, stage), s.mix);
+            setPlain (processor, ModelTree::ArgType_toString (ModelTree::SegMix, stage), s.mix);
     }
 
     processor.prepareToPlay (48000.0, 512);
-    juce::AudioBuffer<float> buffer (2, 512);
+
+    std::vector<juce::RangedAudioParameter*> parameters;
+    for (const auto& id : ModelTree::canonicalIds())
+        parameters.push_back (processor.tree.parameter (id));
+    auto* firstMix = processor.tree.parameter ("1- Seg Mix");
+
+    std::atomic<bool> done { false };
+    std::thread user ([&]
+    {
+        juce::Random random (2);
+        while (! done)
+            parameters[(size_t) random.nextInt ((int) parameters.size())]->setValueNotifyingHost (random.nextFloat());
+    });
+
+    auto input = noise (2, 600, 1);
     juce::MidiBuffer midi;
     juce::Random random (1);
+    int allocations = 0, sleeps = 0, busyWaits = 0;
+    juce::vorn_dsp::busy::waitsOnThisThread = 0;
 
-    for (int block = 0; block < 120; ++block)
+    for (int block = 0; block < 300; ++block)
     {
-        // Moving parameters between blocks, as automation would; the
-        // mode flips, the stages' mixes ramp and a stage falls silent.
-        set (processor, "2- Seg Size", 1.0f + (float) (block % 47));
-        set (processor, "1- Seg Mix", block % 40 < 20 ? 120.0f : 0.0f);
-        set (processor, "Tone", (float) (block % 101));
-        if (block % 30 == 29)
-            set (processor, "Mode", block % 60 < 30 ? 1.0f : 0.0f);
+        const auto n = block % 7 == 3 ? 1 + random.nextInt (600) : 512;
+        juce::AudioBuffer<float> view (input.getArrayOfWritePointers(), 2, n);
 
-        for (int c = 0; c < 2; ++c)
-            for (int i = 0; i < 512; ++i)
-                buffer.setSample (c, i, random.nextFloat() - 0.5f);
+        audio_thread_probe::arm();
 
-        const auto n = block % 7 == 3 ? 1 + block % 500 : 512;
-        juce::AudioBuffer<float> view (buffer.getArrayOfWritePointers(), 2, n);
+        // Automation: the modes flip, the mixes cross 0, every value moves.
+        for (auto* parameter : parameters)
+            parameter->setValueNotifyingHost (random.nextFloat());
+        if (block % 40 < 20)
+            firstMix->setValueNotifyingHost (0.0f);
 
-        allocationsSeen = 0;
-        countingAllocations = true;
-        if (block % 25 == 24)
+        if (block % 25 >= 22)
             processor.processBlockBypassed (view, midi);
         else
             processor.processBlock (view, midi);
-        countingAllocations = false;
 
-        ASSERT_EQ (allocationsSeen, 0) << "block " << block;
+        audio_thread_probe::disarm();
+        allocations += audio_thread_probe::allocations();
+        sleeps += audio_thread_probe::sleeps();
     }
+
+    busyWaits = juce::vorn_dsp::busy::waitsOnThisThread;
+    done = true;
+    user.join();
+
+    EXPECT_EQ (allocations, 0);
+    EXPECT_EQ (sleeps, 0);
+    EXPECT_EQ (busyWaits, 0);
 }
 
-INSTANTIATE_TEST_SUITE_P (Table, NoAllocation, testing::Values (
+INSTANTIATE_TEST_SUITE_P (Table, OnTheAudioThread, testing::Values (
     Settings { "Defaults", false, 11, 31, -1 },
     Settings { "WorstCaseSeries", false, 1, 91, 120 },
     Settings { "WorstCaseParallel", true, 1, 91, 120 }),
     [] (const testing::TestParamInfo<Settings>& testCase) { return std::string (testCase.param.name); });
+
+TEST (AudioThreadProbe, SeesAnAllocationAndASleep)
+{
+    if (! audio_thread_probe::available())
+        GTEST_SKIP() << "the sanitizers count allocations themselves";
+
+    audio_thread_probe::arm();
+    auto block = std::make_unique<juce::MemoryBlock> (1000);
+    juce::Thread::sleep (1);
+    audio_thread_probe::disarm();
+
+    EXPECT_GE (audio_thread_probe::allocations(), 1);
+    EXPECT_EQ (audio_thread_probe::sleeps(), 1);
+}
 } // namespace
