@@ -17,7 +17,8 @@ set(palimpsester_lv2_uri "https://quillmark.example/plugins/palimpsester")
 juce_add_plugin(Palimpsester
   COMPANY_NAME "Quillmark"
   COMPANY_WEBSITE "https://quillmark.example"
-  COMPANY_EMAIL "support@quillmark.example"
+  # An IRI: the LV2 bundle writes it as the maintainer's foaf:mbox.
+  COMPANY_EMAIL "mailto:support@quillmark.example"
   PRODUCT_NAME "Palimpsester"
   VERSION 1.1.3
   BUNDLE_ID com.quillmark.palimpsester

@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
   build-essential cmake ninja-build pkg-config
-  juce-modules-source lv2-dev lilv-utils
+  juce-modules-source lv2-dev lilv-utils liblilv-dev
   libasound2-dev libfreetype-dev libfontconfig1-dev libx11-dev libxext-dev
   libxinerama-dev libxrandr-dev libxcursor-dev libgl-dev libcurl4-gnutls-dev
   libflac-dev libvorbis-dev libogg-dev
