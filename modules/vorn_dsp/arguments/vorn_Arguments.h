@@ -129,10 +129,12 @@ public:
         the target first, so that a reset snaps to the newest target. */
     void applyParked() noexcept
     {
-        if (targetParked.exchange (false, std::memory_order_acq_rel))
+        // Plain loads first: this runs for every argument in every block,
+        // and a read-modify-write costs far more than a load.
+        if (targetParked.load (std::memory_order_acquire) && targetParked.exchange (false, std::memory_order_acq_rel))
             setTargetWhileHeld (requestedTarget.load());
 
-        if (resetParked.exchange (false, std::memory_order_acq_rel))
+        if (resetParked.load (std::memory_order_acquire) && resetParked.exchange (false, std::memory_order_acq_rel))
         {
             setRampTime (parkedRate.load());
             snap();
