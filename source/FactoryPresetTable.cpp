@@ -1,4 +1,5 @@
 #include "FactoryPresetTable.h"
+#include "ModelTree.h"
 
 juce::String FactoryPresetRow::resourceName() const
 {
@@ -9,6 +10,39 @@ juce::String FactoryPresetRow::fileName() const
 {
     return name.replaceCharacter (' ', '_') + ".pl11";
 }
+
+namespace
+{
+/** The header names the category, the name and the eleven parameters. */
+bool isCompleteHeader (const juce::StringArray& header)
+{
+    if (header.size() != ModelTree::canonicalIds().size() + 2 || header[0] != "Category" || header[1] != "Name")
+        return false;
+
+    for (const auto& id : ModelTree::canonicalIds())
+        if (! header.contains (id))
+            return false;
+
+    return true;
+}
+
+/** A name that can stand as a file name of its own in the build folder. */
+bool isUsableName (const juce::String& name)
+{
+    return name.isNotEmpty() && ! name.containsAnyOf ("/\\:") && ! name.startsWithChar ('.');
+}
+
+/** A plain number, or for "Mode" the name of a choice. */
+bool isUsableValue (const juce::String& id, const juce::String& value)
+{
+    if (id == "Mode")
+        for (const auto& choice : ModelTree::modeChoices)
+            if (value == juce::String (choice))
+                return true;
+
+    return value.isNotEmpty() && value.containsOnly ("0123456789.-+eE") && std::isfinite (value.getDoubleValue());
+}
+} // namespace
 
 std::vector<FactoryPresetRow> parseFactoryPresetTable (const juce::String& text, juce::StringArray& problems)
 {
@@ -26,12 +60,25 @@ std::vector<FactoryPresetRow> parseFactoryPresetTable (const juce::String& text,
         if (header.isEmpty())
         {
             header = cells;
+
+            if (! isCompleteHeader (header))
+                problems.add ("the header does not name the category, the name and the eleven parameters: " + line);
+
             continue;
         }
 
-        if (cells.size() != header.size() || header.size() < 3)
+        if (! isCompleteHeader (header))
+            continue;
+
+        if (cells.size() != header.size())
         {
             problems.add ("wrong number of columns: " + line);
+            continue;
+        }
+
+        if (! isUsableName (cells[1]))
+        {
+            problems.add ("a preset name must not be empty, start with a dot or hold a path separator: " + line);
             continue;
         }
 
@@ -40,9 +87,18 @@ std::vector<FactoryPresetRow> parseFactoryPresetTable (const juce::String& text,
         row.name = cells[1];
 
         for (int i = 2; i < header.size(); ++i)
-            row.values.set (header[i], cells[i]);
+        {
+            if (! isUsableValue (header[i], cells[i]))
+            {
+                problems.add ("not a value for " + header[i] + ": " + line);
+                break;
+            }
 
-        rows.push_back (std::move (row));
+            row.values.set (header[i], cells[i]);
+        }
+
+        if (row.values.size() == header.size() - 2)
+            rows.push_back (std::move (row));
     }
 
     return rows;

@@ -19,6 +19,42 @@ float expectedPlain (const juce::String& id, const juce::String& cell)
     return cell.getFloatValue();
 }
 
+struct TableCase
+{
+    const char* name;
+    const char* header;
+    const char* row;
+    bool accepted;
+};
+
+class FactoryTableRows : public testing::TestWithParam<TableCase> {};
+
+/** Rows that could not make a preset, or would name a file outside the
+    generated folder, are skipped and named. */
+TEST_P (FactoryTableRows, OnlyCompleteRowsAreTaken)
+{
+    const auto& p = GetParam();
+    juce::StringArray problems;
+    const auto rows = parseFactoryPresetTable (juce::String (p.header) + "\n" + p.row, problems);
+
+    EXPECT_EQ (rows.size(), p.accepted ? 1u : 0u) << p.name;
+    EXPECT_EQ (problems.isEmpty(), p.accepted) << p.name;
+}
+
+constexpr auto fullHeader = "Category\tName\tMode\tTone\t1- N Segs\t1- Seg Size\t1- Seg Mix\t2- N Segs\t2- Seg Size\t2- Seg Mix\t3- N Segs\t3- Seg Size\t3- Seg Mix";
+constexpr auto headerWithoutTone = "Category\tName\tMode\tTune\t1- N Segs\t1- Seg Size\t1- Seg Mix\t2- N Segs\t2- Seg Size\t2- Seg Mix\t3- N Segs\t3- Seg Size\t3- Seg Mix";
+
+INSTANTIATE_TEST_SUITE_P (Table, FactoryTableRows, testing::Values (
+    TableCase { "Complete", fullHeader, "Pads\tSoft\tSeries\t55\t9\t34\t70\t4\t46\t40\t31\t11\t0", true },
+    TableCase { "ModeAsNumber", fullHeader, "Pads\tSoft\t1\t55\t9\t34\t70\t4\t46\t40\t31\t11\t0", true },
+    TableCase { "MissingColumn", fullHeader, "Pads\tSoft\tSeries\t55\t9\t34\t70\t4\t46\t40\t31\t11", false },
+    TableCase { "EmptyName", fullHeader, "Pads\t\tSeries\t55\t9\t34\t70\t4\t46\t40\t31\t11\t0", false },
+    TableCase { "ClimbingName", fullHeader, "Pads\t../../evil\tSeries\t55\t9\t34\t70\t4\t46\t40\t31\t11\t0", false },
+    TableCase { "NotANumber", fullHeader, "Pads\tSoft\tSeries\tloud\t9\t34\t70\t4\t46\t40\t31\t11\t0", false },
+    TableCase { "UnknownMode", fullHeader, "Pads\tSoft\tSideways\t55\t9\t34\t70\t4\t46\t40\t31\t11\t0", false },
+    TableCase { "HeaderWithoutAParameter", headerWithoutTone, "Pads\tSoft\tSeries\t55\t9\t34\t70\t4\t46\t40\t31\t11\t0", false }),
+    [] (const testing::TestParamInfo<TableCase>& testCase) { return std::string (testCase.param.name); });
+
 TEST (FactoryPresets, EveryPresetLoadsTheValuesOfItsRow)
 {
     const auto rows = tableRows();

@@ -1,0 +1,22 @@
+# Sanitizer builds. The flags go to every target, the JUCE modules compiled
+# into the shared code included, so that the plug-in bundles that the host
+# tests load are instrumented like the tests themselves.
+
+if(PALIMPSESTER_SANITIZER STREQUAL "address")
+  add_compile_options(-fsanitize=address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer)
+  add_link_options(-fsanitize=address,undefined)
+elseif(PALIMPSESTER_SANITIZER STREQUAL "thread")
+  add_compile_options(-fsanitize=thread -fno-omit-frame-pointer)
+  add_link_options(-fsanitize=thread)
+elseif(NOT PALIMPSESTER_SANITIZER STREQUAL "")
+  message(FATAL_ERROR "PALIMPSESTER_SANITIZER must be address, thread or empty")
+endif()
+
+if(PALIMPSESTER_FUZZERS)
+  if(NOT CMAKE_CXX_COMPILER_ID STREQUAL "Clang" OR NOT PALIMPSESTER_SANITIZER STREQUAL "address")
+    message(FATAL_ERROR "The fuzz targets need clang and PALIMPSESTER_SANITIZER=address")
+  endif()
+  # Coverage for the fuzzer's guidance everywhere; the fuzzer's own main
+  # only where a fuzz target is linked.
+  add_compile_options(-fsanitize=fuzzer-no-link)
+endif()

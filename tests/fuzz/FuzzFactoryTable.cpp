@@ -1,0 +1,20 @@
+// The factory presets' table, as an edit may leave it: whatever the text,
+// the parser returns only complete rows and names what it skipped.
+#include "FuzzTarget.h"
+#include <FactoryPresetTable.h>
+
+extern "C" int LLVMFuzzerTestOneInput (const std::uint8_t* data, std::size_t size)
+{
+    const auto text = juce::String::fromUTF8 (reinterpret_cast<const char*> (data), (int) size);
+    juce::StringArray problems;
+    const auto rows = parseFactoryPresetTable (text, problems);
+
+    for (const auto& row : rows)
+    {
+        fuzz::require (row.name.isNotEmpty());
+        fuzz::require (row.values.size() == ModelTree::canonicalIds().size());
+        fuzz::require (row.fileName().endsWith (".pl11"));
+    }
+
+    return 0;
+}

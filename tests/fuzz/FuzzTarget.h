@@ -1,0 +1,35 @@
+#pragma once
+
+// What every fuzz target shares: the framework's message machinery, and a
+// data folder of its own, so that fuzzing touches none of the user's files.
+#include <PluginProcessor.h>
+
+#include <cstdint>
+#include <cstdlib>
+
+namespace fuzz
+{
+/** One processor for the whole run, built on first use. */
+inline PluginProcessor& processor()
+{
+    static auto* juce = new juce::ScopedJuceInitialiser_GUI();
+    static auto* instance = []
+    {
+        const auto dataRoot = juce::File::getSpecialLocation (juce::File::tempDirectory)
+                                  .getNonexistentChildFile ("palimpsester-fuzz", {});
+        dataRoot.createDirectory();
+        setenv ("PALIMPSESTER_DATA_ROOT", dataRoot.getFullPathName().toRawUTF8(), 1);
+        return new PluginProcessor();
+    }();
+
+    juce::ignoreUnused (juce);
+    return *instance;
+}
+
+/** Stops the run with a crash report when a property does not hold. */
+inline void require (bool holds)
+{
+    if (! holds)
+        std::abort();
+}
+} // namespace fuzz
