@@ -88,3 +88,14 @@ target_compile_definitions(palimpsester_headers INTERFACE
 
 add_library(palimpsester_shared INTERFACE)
 target_link_libraries(palimpsester_shared INTERFACE palimpsester_headers Palimpsester)
+
+# In a sanitizer build the bundles use the sanitizer runtime of the program
+# that loads them (clang links it into executables only), so they must be
+# allowed undefined symbols, against the framework's --no-undefined.
+if(PALIMPSESTER_SANITIZER)
+  foreach(format IN ITEMS VST3 LV2)
+    if(TARGET Palimpsester_${format})
+      target_link_options(Palimpsester_${format} PRIVATE -Wl,-z,undefs)
+    endif()
+  endforeach()
+endif()

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs everything the build, the tests and the benchmarks need, from Debian's
-# packages only. Idempotent: when every package is present it returns at once.
+# packages only; with --sanitizers also what scripts/sanitize.sh needs.
+# Idempotent: when every package is present it returns at once.
 set -euo pipefail
 
 packages=(
@@ -11,6 +12,12 @@ packages=(
   libflac-dev libvorbis-dev libogg-dev
   libgtest-dev googletest libbenchmark-dev
 )
+
+# The sanitizer and fuzzing builds (scripts/sanitize.sh) use clang, its
+# sanitizer runtimes and libFuzzer, and llvm-symbolizer for their reports.
+if [ "${1:-}" = "--sanitizers" ]; then
+  packages+=(clang libclang-rt-dev llvm)
+fi
 
 missing=()
 for p in "${packages[@]}"; do

@@ -139,7 +139,8 @@ TEST_F (Loader, ForeignBytesAreRefusedWithNothingChanged)
     processor.tree.undoManager.beginNewTransaction();
     processor.tree.state.setProperty ("edit", 1, &processor.tree.undoManager);
 
-    juce::MemoryBlock foreign ("PK\x03\x04 not a preset at all", 26);
+    const char zipHeader[] = "PK\x03\x04 not a preset at all";
+    juce::MemoryBlock foreign (zipHeader, sizeof (zipHeader) - 1);
     EXPECT_FALSE (processor.loadPresetState (foreign));
     EXPECT_FLOAT_EQ (plainValue (processor, "Tone"), 44.0f);
     EXPECT_TRUE (processor.tree.undoManager.canUndo());
