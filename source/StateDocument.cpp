@@ -46,6 +46,28 @@ void sanitiseParameterValues (const ModelTree& tree, juce::ValueTree& state)
         child.setProperty (valueAttribute, valid, nullptr);
     }
 }
+
+/** A parameter that the document does not name takes its default, as the
+    tree would do; the child is written out so that every later document
+    names every parameter with a value. */
+void addMissingParameters (const ModelTree& tree, juce::ValueTree& state)
+{
+    for (const auto& id : ModelTree::canonicalIds())
+    {
+        const auto liveId = tree.liveId (id);
+
+        if (state.getChildWithProperty (idAttribute, liveId).isValid())
+            continue;
+
+        if (auto* parameter = tree.parameter (id))
+        {
+            juce::ValueTree child (paramType);
+            child.setProperty (idAttribute, liveId, nullptr);
+            child.setProperty (valueAttribute, parameter->convertFrom0to1 (parameter->getDefaultValue()), nullptr);
+            state.appendChild (child, nullptr);
+        }
+    }
+}
 } // namespace
 
 void write (ModelTree& tree, juce::MemoryBlock& destination, const PresetRecord* record)
@@ -77,6 +99,7 @@ juce::ValueTree read (const ModelTree& tree, const void* data, int sizeInBytes)
     xml->setTagName (treeIdentifier.toString());
     auto state = tree.withLiveIds (juce::ValueTree::fromXml (*xml));
     sanitiseParameterValues (tree, state);
+    addMissingParameters (tree, state);
     return state;
 }
 

@@ -11,9 +11,9 @@ extern "C" int LLVMFuzzerTestOneInput (const std::uint8_t* data, std::size_t siz
 
     for (const auto& row : rows)
     {
-        fuzz::require (row.name.isNotEmpty());
-        fuzz::require (row.values.size() == ModelTree::canonicalIds().size());
-        fuzz::require (row.fileName().endsWith (".pl11"));
+        fuzz::require (row.name.isNotEmpty(), "row.name.isNotEmpty()");
+        fuzz::require (row.values.size() == ModelTree::canonicalIds().size(), "row.values.size() == ModelTree::canonicalIds().size()");
+        fuzz::require (row.fileName().endsWith (".pl11"), "row.fileName().endsWith (\".pl11\")");
     }
 
     return 0;

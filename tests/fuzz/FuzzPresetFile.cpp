@@ -18,7 +18,7 @@ extern "C" int LLVMFuzzerTestOneInput (const std::uint8_t* data, std::size_t siz
     while (trimmed.getSize() > 0 && trimmed[trimmed.getSize() - 1] == 0)
         trimmed.setSize (trimmed.getSize() - 1);
     const auto lowBitsLost = trimmed.getSize() > 0 && (static_cast<std::uint8_t> (trimmed[0]) & ((1 << presetBitShift) - 1)) != 0;
-    fuzz::require (lowBitsLost || encoded == trimmed);
+    fuzz::require (lowBitsLost || encoded == trimmed, "lowBitsLost || encoded == trimmed");
 
     juce::MemoryBlock before;
     processor.getStateData (before, true);
@@ -29,16 +29,16 @@ extern "C" int LLVMFuzzerTestOneInput (const std::uint8_t* data, std::size_t siz
     {
         juce::MemoryBlock after;
         processor.getStateData (after, true);
-        fuzz::require (after == before);
-        fuzz::require (processor.undoManager->canUndo() == couldUndo);
+        fuzz::require (after == before, "after == before");
+        fuzz::require (processor.undoManager->canUndo() == couldUndo, "processor.undoManager->canUndo() == couldUndo");
         return 0;
     }
 
     // A load is one step, and its undo restores what was there before.
-    fuzz::require (processor.undoManager->canUndo());
+    fuzz::require (processor.undoManager->canUndo(), "processor.undoManager->canUndo()");
     processor.undoManager->undo();
     juce::MemoryBlock undone;
     processor.getStateData (undone, true);
-    fuzz::require (undone == before);
+    fuzz::require (undone == before, "undone == before");
     return 0;
 }

@@ -14,16 +14,16 @@ extern "C" int LLVMFuzzerTestOneInput (const std::uint8_t* data, std::size_t siz
     {
         juce::MemoryBlock after;
         processor.getStateData (after, false);
-        fuzz::require (after == before);
+        fuzz::require (after == before, "after == before");
         return 0;
     }
 
     juce::MemoryBlock written;
     processor.getStateData (written, true);
-    fuzz::require (processor.setFromStateData (written.getData(), (int) written.getSize()));
+    fuzz::require (processor.setFromStateData (written.getData(), (int) written.getSize()), "processor.setFromStateData (written.getData(), (int) written.getSize())");
 
     juce::MemoryBlock again;
     processor.getStateData (again, true);
-    fuzz::require (again == written);
+    fuzz::require (again == written, "again == written");
     return 0;
 }

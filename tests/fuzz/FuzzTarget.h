@@ -5,6 +5,7 @@
 #include <PluginProcessor.h>
 
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 
 namespace fuzz
@@ -27,9 +28,12 @@ inline PluginProcessor& processor()
 }
 
 /** Stops the run with a crash report when a property does not hold. */
-inline void require (bool holds)
+inline void require (bool holds, const char* property)
 {
     if (! holds)
+    {
+        std::fprintf (stderr, "property broken: %s\n", property);
         std::abort();
+    }
 }
 } // namespace fuzz

@@ -178,6 +178,32 @@ TEST (StateDocument, ValuesThatAreNotValidNumbersCannotReachTheDsp)
     }
 }
 
+/** A document that names only some parameters, or none: the others take
+    their defaults, and every document written afterwards names every
+    parameter with its value. */
+TEST (StateDocument, APartialDocumentIsCompletedWithDefaults)
+{
+    PluginProcessor processor;
+    changeSomeParameters (processor);
+    const auto block = blockWithText ("<Pl11><PARAM id=\"2- Seg Mix\" value=\"60\"/></Pl11>");
+    ASSERT_TRUE (processor.setFromStateData (block.getData(), (int) block.getSize()));
+
+    EXPECT_FLOAT_EQ (plainValue (processor, "2- Seg Mix"), 60.0f);
+    EXPECT_FLOAT_EQ (plainValue (processor, "Tone"), 75.0f);
+    EXPECT_FLOAT_EQ (plainValue (processor, "Mode"), 0.0f);
+
+    const auto written = stateOf (processor);
+    const auto xml = juce::parseXML (xmlTextOf (written));
+    ASSERT_NE (xml, nullptr);
+    EXPECT_EQ (xml->getNumChildElements(), 11);
+    for (auto* param : xml->getChildIterator())
+        EXPECT_TRUE (param->hasAttribute ("value")) << param->getStringAttribute ("id");
+
+    // Written out and read back, the document stays as it is.
+    ASSERT_TRUE (processor.setFromStateData (written.getData(), (int) written.getSize()));
+    EXPECT_EQ (stateOf (processor), written);
+}
+
 TEST (StateDocument, ARestoredPresetRecordIsCarriedAlong)
 {
     PluginProcessor processor;
