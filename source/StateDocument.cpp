@@ -13,6 +13,52 @@ constexpr auto productVersion = "1.1.3";
 const juce::Identifier paramType ("PARAM"), idAttribute ("id"), valueAttribute ("value");
 const juce::Identifier loadedPresetAttribute ("LoadedPreset"), loadedPresetModifiedAttribute ("LoadedPresetModified");
 
+/** Keeps the first of attributes that stand twice in one element: the
+    framework's value trees would keep both, and which one counts would then
+    change from one reading to the next. */
+void dropRepeatedAttributes (juce::XmlElement& element)
+{
+    juce::StringPairArray firstOfEach (false);
+
+    for (int i = 0; i < element.getNumAttributes(); ++i)
+        if (! firstOfEach.containsKey (element.getAttributeName (i)))
+            firstOfEach.set (element.getAttributeName (i), element.getAttributeValue (i));
+
+    if (firstOfEach.size() == element.getNumAttributes())
+        return;
+
+    element.removeAllAttributes();
+
+    for (const auto& name : firstOfEach.getAllKeys())
+        element.setAttribute (name, firstOfEach[name]);
+}
+
+/** The root and its children without repeated attributes, and without a
+    second "PARAM" child for a parameter that one names already. */
+void dropRepetitions (juce::XmlElement& root)
+{
+    dropRepeatedAttributes (root);
+    juce::StringArray idsSeen;
+
+    for (auto* child = root.getFirstChildElement(); child != nullptr;)
+    {
+        auto* next = child->getNextElement();
+        dropRepeatedAttributes (*child);
+
+        if (child->hasTagName (paramType.toString()))
+        {
+            const auto id = child->getStringAttribute (idAttribute.toString());
+
+            if (idsSeen.contains (id))
+                root.removeChildElement (child, true);
+            else
+                idsSeen.add (id);
+        }
+
+        child = next;
+    }
+}
+
 /** The whole text as a number, or NaN when it is not one. */
 double parseNumber (const juce::String& text)
 {
@@ -97,6 +143,7 @@ juce::ValueTree read (const ModelTree& tree, const void* data, int sizeInBytes)
         return {};
 
     xml->setTagName (treeIdentifier.toString());
+    dropRepetitions (*xml);
     auto state = tree.withLiveIds (juce::ValueTree::fromXml (*xml));
     sanitiseParameterValues (tree, state);
     addMissingParameters (tree, state);

@@ -204,6 +204,32 @@ TEST (StateDocument, APartialDocumentIsCompletedWithDefaults)
     EXPECT_EQ (stateOf (processor), written);
 }
 
+/** An attribute or a parameter that a document names twice: the first
+    counts, and the document written from it stays the same when read back
+    (found by fuzzing). */
+TEST (StateDocument, RepetitionsInADocumentCountOnce)
+{
+    PluginProcessor processor;
+    const auto block = blockWithText ("<Pl11 Extra=\"a\" Extra=\"b\">"
+                                      "<PARAM id=\"2- Seg Size\" value=\"nonsense\" value=\"85\"/>"
+                                      "<PARAM id=\"Tone\" value=\"20\"/>"
+                                      "<PARAM id=\"Tone\" value=\"90\"/>"
+                                      "</Pl11>");
+    ASSERT_TRUE (processor.setFromStateData (block.getData(), (int) block.getSize()));
+
+    EXPECT_FLOAT_EQ (plainValue (processor, "2- Seg Size"), 11.0f); // "nonsense": the default
+    EXPECT_FLOAT_EQ (plainValue (processor, "Tone"), 20.0f);
+
+    const auto written = stateOf (processor);
+    const auto xml = juce::parseXML (xmlTextOf (written));
+    ASSERT_NE (xml, nullptr);
+    EXPECT_EQ (xml->getStringAttribute ("Extra"), "a");
+    EXPECT_EQ (xml->getNumChildElements(), 11);
+
+    ASSERT_TRUE (processor.setFromStateData (written.getData(), (int) written.getSize()));
+    EXPECT_EQ (stateOf (processor), written);
+}
+
 TEST (StateDocument, ARestoredPresetRecordIsCarriedAlong)
 {
     PluginProcessor processor;
