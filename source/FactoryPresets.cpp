@@ -18,6 +18,12 @@ void registerFactoryPresets (juce::vorn_gui::PresetManager& manager)
     int tableSize = 0;
     const auto* table = BinaryData::getNamedResource ("factory_presets_tsv", tableSize);
     juce::StringArray problems;
+    if (table == nullptr || ! juce::CharPointer_UTF8::isValidString (table, tableSize))
+    {
+        jassertfalse; // the embedded table is not UTF-8 text
+        return;
+    }
+
     const auto rows = parseFactoryPresetTable (juce::String::fromUTF8 (table, tableSize), problems);
     jassert (problems.isEmpty());
 

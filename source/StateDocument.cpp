@@ -59,6 +59,31 @@ void dropRepetitions (juce::XmlElement& root)
     }
 }
 
+/** The document of a state block: the magic number, the text's length
+    (clipped to the bytes present) and the text, parsed as XML. Text that is
+    not valid UTF-8 is refused before the framework's parser sees it: on an
+    unfinished multi-byte character at the end it reads past the text. */
+std::unique_ptr<juce::XmlElement> parseBlock (const void* data, int sizeInBytes)
+{
+    constexpr juce::uint32 magic = 0x21324356;
+
+    if (data == nullptr || sizeInBytes <= 8 || juce::ByteOrder::littleEndianInt (data) != magic)
+        return {};
+
+    const auto length = (int) juce::ByteOrder::littleEndianInt (juce::addBytesToPointer (data, 4));
+
+    if (length <= 0)
+        return {};
+
+    const auto* text = static_cast<const char*> (data) + 8;
+    const auto textBytes = juce::jmin (sizeInBytes - 8, length);
+
+    if (! juce::CharPointer_UTF8::isValidString (text, textBytes))
+        return {};
+
+    return juce::parseXML (juce::String::fromUTF8 (text, textBytes));
+}
+
 /** The whole text as a number, or NaN when it is not one. */
 double parseNumber (const juce::String& text)
 {
@@ -137,7 +162,7 @@ void write (ModelTree& tree, juce::MemoryBlock& destination, const PresetRecord*
 
 juce::ValueTree read (const ModelTree& tree, const void* data, int sizeInBytes)
 {
-    const auto xml = juce::AudioProcessor::getXmlFromBinary (data, sizeInBytes);
+    const auto xml = parseBlock (data, sizeInBytes);
 
     if (xml == nullptr || ! xml->getTagName().equalsIgnoreCase (treeIdentifier.toString()))
         return {};

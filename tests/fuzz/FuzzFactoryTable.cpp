@@ -5,7 +5,13 @@
 
 extern "C" int LLVMFuzzerTestOneInput (const std::uint8_t* data, std::size_t size)
 {
-    const auto text = juce::String::fromUTF8 (reinterpret_cast<const char*> (data), (int) size);
+    // The table is read as UTF-8 text; bytes that are not are refused
+    // before they become a string, as everywhere the plug-in reads text.
+    const auto* bytes = reinterpret_cast<const char*> (data);
+    if (! juce::CharPointer_UTF8::isValidString (bytes, (int) size))
+        return 0;
+
+    const auto text = juce::String::fromUTF8 (bytes, (int) size);
     juce::StringArray problems;
     const auto rows = parseFactoryPresetTable (text, problems);
 

@@ -1,6 +1,8 @@
 #include "../support/ProcessorProbes.h"
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 namespace
 {
 juce::MemoryBlock stateOf (PluginProcessor& processor, bool includePresetInfo = true)
@@ -228,6 +230,25 @@ TEST (StateDocument, RepetitionsInADocumentCountOnce)
 
     ASSERT_TRUE (processor.setFromStateData (written.getData(), (int) written.getSize()));
     EXPECT_EQ (stateOf (processor), written);
+}
+
+/** Text that is not valid UTF-8 (a character cut off at the end, a stray
+    continuation byte) is refused before it is parsed, and nothing changes
+    (found by fuzzing: the framework's parser read past such a text). */
+TEST (StateDocument, TextThatIsNotUtf8IsRefused)
+{
+    for (const char* tail : { "\xde", "\xe2\x82", "\x80" })
+    {
+        PluginProcessor processor;
+        setPlain (processor, "Tone", 30);
+        const auto before = stateOf (processor);
+
+        auto block = blockWithText ("<?xml version=\"1.0\"?><Pl11><PARAM id=\"Tone\" value=\"20\"/></Pl11>");
+        block.removeSection (block.getSize() - 1, 1);        // the closing zero byte
+        block.append (tail, std::strlen (tail));
+        EXPECT_FALSE (processor.setFromStateData (block.getData(), (int) block.getSize()));
+        EXPECT_EQ (stateOf (processor), before);
+    }
 }
 
 TEST (StateDocument, ARestoredPresetRecordIsCarriedAlong)
