@@ -18,7 +18,7 @@ extern "C" int LLVMFuzzerTestOneInput (const std::uint8_t* data, std::size_t siz
     while (trimmed.getSize() > 0 && trimmed[trimmed.getSize() - 1] == 0)
         trimmed.setSize (trimmed.getSize() - 1);
     const auto lowBitsLost = trimmed.getSize() > 0 && (static_cast<std::uint8_t> (trimmed[0]) & ((1 << presetBitShift) - 1)) != 0;
-    fuzz::require (lowBitsLost || encoded == trimmed, "lowBitsLost || encoded == trimmed");
+    fuzz::require (lowBitsLost || fuzz::sameBytes (encoded, trimmed), "lowBitsLost || encoded == trimmed");
 
     juce::MemoryBlock before;
     processor.getStateData (before, true);
@@ -29,7 +29,7 @@ extern "C" int LLVMFuzzerTestOneInput (const std::uint8_t* data, std::size_t siz
     {
         juce::MemoryBlock after;
         processor.getStateData (after, true);
-        fuzz::require (after == before, "after == before");
+        fuzz::require (fuzz::sameBytes (after, before), "after == before");
         fuzz::require (processor.undoManager->canUndo() == couldUndo, "processor.undoManager->canUndo() == couldUndo");
         return 0;
     }
@@ -39,6 +39,6 @@ extern "C" int LLVMFuzzerTestOneInput (const std::uint8_t* data, std::size_t siz
     processor.undoManager->undo();
     juce::MemoryBlock undone;
     processor.getStateData (undone, true);
-    fuzz::require (undone == before, "undone == before");
+    fuzz::require (fuzz::sameBytes (undone, before), "undone == before");
     return 0;
 }

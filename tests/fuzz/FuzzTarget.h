@@ -5,6 +5,7 @@
 #include <PluginProcessor.h>
 
 #include <cstdint>
+#include <cstring>
 #include <cstdio>
 #include <cstdlib>
 
@@ -25,6 +26,14 @@ inline PluginProcessor& processor()
 
     juce::ignoreUnused (juce);
     return *instance;
+}
+
+/** Whether two blocks hold the same bytes. The framework's comparison
+    hands the null data of empty blocks to memcmp, which the undefined
+    behaviour sanitizer reports. */
+inline bool sameBytes (const juce::MemoryBlock& a, const juce::MemoryBlock& b)
+{
+    return a.getSize() == b.getSize() && (a.isEmpty() || std::memcmp (a.getData(), b.getData(), a.getSize()) == 0);
 }
 
 /** Stops the run with a crash report when a property does not hold. */
