@@ -46,6 +46,7 @@ target_sources(Palimpsester PRIVATE
   source/FactoryPresetTable.cpp
   source/ModelTree.cpp
   source/ParameterRouting.cpp
+  source/PlainNumber.cpp
   source/PluginProcessor.cpp
   source/ProcessorState.cpp
   source/StateDocument.cpp)

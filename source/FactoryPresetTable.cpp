@@ -1,5 +1,8 @@
 #include "FactoryPresetTable.h"
 #include "ModelTree.h"
+#include "PlainNumber.h"
+
+#include <algorithm>
 
 juce::String FactoryPresetRow::resourceName() const
 {
@@ -32,15 +35,14 @@ bool isUsableName (const juce::String& name)
     return name.isNotEmpty() && ! name.containsAnyOf ("/\\:") && ! name.startsWithChar ('.');
 }
 
-/** A plain number, or for "Mode" the name of a choice. */
+/** For "Mode" the name of a choice, for the others a plain number. */
 bool isUsableValue (const juce::String& id, const juce::String& value)
 {
     if (id == "Mode")
-        for (const auto& choice : ModelTree::modeChoices)
-            if (value == juce::String (choice))
-                return true;
+        return std::find (ModelTree::modeChoices.begin(), ModelTree::modeChoices.end(), value.toStdString())
+            != ModelTree::modeChoices.end();
 
-    return value.isNotEmpty() && value.containsOnly ("0123456789.-+eE") && std::isfinite (value.getDoubleValue());
+    return std::isfinite (parsePlainNumber (value));
 }
 } // namespace
 

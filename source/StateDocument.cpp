@@ -1,6 +1,5 @@
 #include "StateDocument.h"
-
-#include <cstdlib>
+#include "PlainNumber.h"
 
 namespace state_document
 {
@@ -84,19 +83,6 @@ std::unique_ptr<juce::XmlElement> parseBlock (const void* data, int sizeInBytes)
     return juce::parseXML (juce::String::fromUTF8 (text, textBytes));
 }
 
-/** The whole text as a number, or NaN when it is not one. */
-double parseNumber (const juce::String& text)
-{
-    const auto utf8 = text.trim().toStdString();
-    char* end = nullptr;
-    const auto number = std::strtod (utf8.c_str(), &end);
-
-    if (utf8.empty() || end != utf8.c_str() + utf8.size())
-        return std::numeric_limits<double>::quiet_NaN();
-
-    return number;
-}
-
 void sanitiseParameterValues (const ModelTree& tree, juce::ValueTree& state)
 {
     for (auto child : state)
@@ -110,7 +96,7 @@ void sanitiseParameterValues (const ModelTree& tree, juce::ValueTree& state)
             continue;
 
         const auto& range = parameter->getNormalisableRange();
-        const auto number = parseNumber (child.getProperty (valueAttribute).toString());
+        const auto number = parsePlainNumber (child.getProperty (valueAttribute).toString());
         const auto valid = std::isnan (number) ? (double) parameter->convertFrom0to1 (parameter->getDefaultValue())
                                                : juce::jlimit ((double) range.start, (double) range.end, number);
 

@@ -46,7 +46,8 @@ constexpr auto headerWithoutTone = "Category\tName\tMode\tTune\t1- N Segs\t1- Se
 
 INSTANTIATE_TEST_SUITE_P (Table, FactoryTableRows, testing::Values (
     TableCase { "Complete", fullHeader, "Pads\tSoft\tSeries\t55\t9\t34\t70\t4\t46\t40\t31\t11\t0", true },
-    TableCase { "ModeAsNumber", fullHeader, "Pads\tSoft\t1\t55\t9\t34\t70\t4\t46\t40\t31\t11\t0", true },
+    TableCase { "ModeAsNumber", fullHeader, "Pads\tSoft\t1\t55\t9\t34\t70\t4\t46\t40\t31\t11\t0", false },
+    TableCase { "HugeExponent", fullHeader, "Pads\tSoft\tSeries\t1e1111111111\t9\t34\t70\t4\t46\t40\t31\t11\t0", false },
     TableCase { "MissingColumn", fullHeader, "Pads\tSoft\tSeries\t55\t9\t34\t70\t4\t46\t40\t31\t11", false },
     TableCase { "EmptyName", fullHeader, "Pads\t\tSeries\t55\t9\t34\t70\t4\t46\t40\t31\t11\t0", false },
     TableCase { "ClimbingName", fullHeader, "Pads\t../../evil\tSeries\t55\t9\t34\t70\t4\t46\t40\t31\t11\t0", false },

@@ -9,6 +9,7 @@
 #include <BareProcessor.h>
 #include <ModelTree.h>
 #include <FactoryPresetTable.h>
+#include <PlainNumber.h>
 #include <PresetFormat.h>
 #include <StateDocument.h>
 #include <vorn_gui/vorn_gui.h>
@@ -33,8 +34,8 @@ bool plainValueOf (const juce::String& id, const juce::String& cell, float& plai
         return index != ModelTree::modeChoices.end();
     }
 
-    plain = cell.getFloatValue();
-    return cell.containsOnly ("0123456789.-") && cell.isNotEmpty();
+    plain = (float) parsePlainNumber (cell);
+    return std::isfinite (plain);
 }
 
 bool render (const FactoryPresetRow& row, const juce::File& folder)
