@@ -42,11 +42,11 @@ if(TARGET juce_lv2_helper)
 endif()
 
 target_sources(Palimpsester PRIVATE
+  source/editor/Style.cpp
   source/FactoryPresets.cpp
   source/FactoryPresetTable.cpp
   source/ModelTree.cpp
   source/ParameterRouting.cpp
-  source/PlainNumber.cpp
   source/PluginProcessor.cpp
   source/ProcessorState.cpp
   source/StateDocument.cpp)

@@ -52,7 +52,17 @@ function(palimpsester_add_binary_data target)
   target_compile_definitions(${target} INTERFACE JUCE_TARGET_HAS_BINARY_DATA=1)
 endfunction()
 
-palimpsester_add_binary_data(palimpsester_resources SOURCES ${factory_table} ${factory_files})
+# The two typefaces and the editor's five icons, committed under resources/.
+set(gui_resources
+  ${CMAKE_SOURCE_DIR}/resources/fonts/SourceCodePro-Bold.ttf
+  ${CMAKE_SOURCE_DIR}/resources/fonts/CourierPrime-Bold.ttf
+  ${CMAKE_SOURCE_DIR}/resources/icons/undo.svg
+  ${CMAKE_SOURCE_DIR}/resources/icons/redo.svg
+  ${CMAKE_SOURCE_DIR}/resources/icons/reload.svg
+  ${CMAKE_SOURCE_DIR}/resources/icons/new.svg
+  ${CMAKE_SOURCE_DIR}/resources/icons/randomPreset.svg)
+
+palimpsester_add_binary_data(palimpsester_resources SOURCES ${factory_table} ${factory_files} ${gui_resources})
 
 foreach(format IN LISTS palimpsester_formats)
   target_link_libraries(Palimpsester_${format} PRIVATE palimpsester_resources)

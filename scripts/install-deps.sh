@@ -11,6 +11,7 @@ packages=(
   libxinerama-dev libxrandr-dev libxcursor-dev libgl-dev libcurl4-gnutls-dev
   libflac-dev libvorbis-dev libogg-dev
   libgtest-dev googletest libbenchmark-dev
+  xvfb xauth
 )
 
 # The sanitizer and fuzzing builds (scripts/sanitize.sh) use clang, its

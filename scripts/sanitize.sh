@@ -36,6 +36,7 @@ echo "== AddressSanitizer and UndefinedBehaviorSanitizer"
 configure build-asan -DPALIMPSESTER_SANITIZER=address -DPALIMPSESTER_FUZZERS=ON
 cmake --build build-asan --parallel "$jobs" --target \
   palimpsester_unit_tests palimpsester_host_tests palimpsester_concurrency_tests palimpsester_lv2_announcement_check \
+  palimpsester_gui_tests palimpsester-gallery \
   palimpsester_fuzz_StateDocument palimpsester_fuzz_PresetFile palimpsester_fuzz_FactoryTable
 ctest --test-dir build-asan --output-on-failure
 

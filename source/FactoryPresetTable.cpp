@@ -1,6 +1,7 @@
 #include "FactoryPresetTable.h"
 #include "ModelTree.h"
-#include "PlainNumber.h"
+
+#include <vorn_gui/vorn_gui.h>
 
 #include <algorithm>
 
@@ -42,7 +43,7 @@ bool isUsableValue (const juce::String& id, const juce::String& value)
         return std::find (ModelTree::modeChoices.begin(), ModelTree::modeChoices.end(), value.toStdString())
             != ModelTree::modeChoices.end();
 
-    return std::isfinite (parsePlainNumber (value));
+    return juce::vorn_gui::wholeNumber (value).has_value();
 }
 } // namespace
 

@@ -1,15 +1,6 @@
 #include "FactoryPresets.h"
+#include "EmbeddedResources.h"
 #include "FactoryPresetTable.h"
-
-// The embedded resources are generated from the factory preset table by a
-// tool that links this library, so their header cannot be a dependency of
-// it; the lookup function the framework generates is declared here and
-// resolved by the resources library, which the plug-in formats, the tests
-// and the benchmarks link.
-namespace BinaryData
-{
-const char* getNamedResource (const char* resourceNameUTF8, int& dataSizeInBytes);
-}
 
 void registerFactoryPresets (juce::vorn_gui::PresetManager& manager)
 {

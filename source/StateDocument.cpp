@@ -1,5 +1,6 @@
 #include "StateDocument.h"
-#include "PlainNumber.h"
+
+#include <vorn_gui/vorn_gui.h>
 
 namespace state_document
 {
@@ -83,6 +84,24 @@ std::unique_ptr<juce::XmlElement> parseBlock (const void* data, int sizeInBytes)
     return juce::parseXML (juce::String::fromUTF8 (text, textBytes));
 }
 
+/** A stored value as a number: a decimal number, or an infinity (which the
+    range then clamps); NaN for anything else. */
+double storedNumber (const juce::String& text)
+{
+    if (const auto number = juce::vorn_gui::wholeNumber (text))
+        return *number;
+
+    const auto word = text.trim().toLowerCase();
+
+    if (word == "inf" || word == "+inf" || word == "infinity" || word == "+infinity")
+        return std::numeric_limits<double>::infinity();
+
+    if (word == "-inf" || word == "-infinity")
+        return -std::numeric_limits<double>::infinity();
+
+    return std::numeric_limits<double>::quiet_NaN();
+}
+
 void sanitiseParameterValues (const ModelTree& tree, juce::ValueTree& state)
 {
     for (auto child : state)
@@ -96,7 +115,7 @@ void sanitiseParameterValues (const ModelTree& tree, juce::ValueTree& state)
             continue;
 
         const auto& range = parameter->getNormalisableRange();
-        const auto number = parsePlainNumber (child.getProperty (valueAttribute).toString());
+        const auto number = storedNumber (child.getProperty (valueAttribute).toString());
         const auto valid = std::isnan (number) ? (double) parameter->convertFrom0to1 (parameter->getDefaultValue())
                                                : juce::jlimit ((double) range.start, (double) range.end, number);
 

@@ -22,11 +22,20 @@
 #include <juce_audio_processors/juce_audio_processors.h>
 
 #include <atomic>
+#include <charconv>
 #include <functional>
 #include <map>
+#include <optional>
 #include <random>
 
+#include "text/vorn_NumberText.h"
 #include "interfaces/vorn_Updaters.h"
+#include "lookandfeel/vorn_LookAndFeel.h"
+#include "widgets/vorn_BasicWidgets.h"
+#include "widgets/vorn_Links.h"
+#include "suites/vorn_LabeledSuite.h"
+#include "suites/vorn_LabeledSuiteGrid.h"
+#include "hints/vorn_TipDisplayComponent.h"
 #include "files/vorn_FileServerManager.h"
 #include "presets/vorn_BitShift.h"
 #include "presets/vorn_PresetManager.h"

@@ -9,7 +9,6 @@
 #include <BareProcessor.h>
 #include <ModelTree.h>
 #include <FactoryPresetTable.h>
-#include <PlainNumber.h>
 #include <PresetFormat.h>
 #include <StateDocument.h>
 #include <vorn_gui/vorn_gui.h>
@@ -34,8 +33,9 @@ bool plainValueOf (const juce::String& id, const juce::String& cell, float& plai
         return index != ModelTree::modeChoices.end();
     }
 
-    plain = (float) parsePlainNumber (cell);
-    return std::isfinite (plain);
+    const auto number = juce::vorn_gui::wholeNumber (cell);
+    plain = (float) number.value_or (0.0);
+    return number.has_value();
 }
 
 bool render (const FactoryPresetRow& row, const juce::File& folder)
