@@ -12,3 +12,4 @@
 #include "presets/vorn_BitShift.cpp"
 #include "presets/vorn_PresetLoader.cpp"
 #include "presets/vorn_PresetManager.cpp"
+#include "presets/vorn_PresetPacks.cpp"

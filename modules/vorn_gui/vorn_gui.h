@@ -40,3 +40,4 @@
 #include "presets/vorn_BitShift.h"
 #include "presets/vorn_PresetManager.h"
 #include "presets/vorn_PresetLoader.h"
+#include "presets/vorn_PresetPacks.h"

@@ -57,6 +57,11 @@ public:
             then a sub-menu per sub-folder. */
         void addToMenu (PopupMenu& menu, StringArray& usedNames) const;
 
+        /** Adds the bytes of every listed preset, then those of the
+            sub-categories, named by their paths relative to `base`. False
+            when a preset cannot be read: the pack would be incomplete. */
+        bool _addToPack (ZipFile::Builder& builder, const File& base) const;
+
         File folder;
         String title;
         Array<Preset*> presets;
