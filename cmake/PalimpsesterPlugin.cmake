@@ -14,9 +14,14 @@ endif()
 
 set(palimpsester_lv2_uri "https://quillmark.example/plugins/palimpsester")
 
+# The maker's web site: every address the plug-in shows or opens (home,
+# product page, user guide, support, preset downloads) is made from it in
+# source/editor/WebPages.cpp, and nowhere else.
+set(PALIMPSESTER_WEBSITE "https://quillmark.example" CACHE STRING "The maker's web site, without a trailing slash")
+
 juce_add_plugin(Palimpsester
   COMPANY_NAME "Quillmark"
-  COMPANY_WEBSITE "https://quillmark.example"
+  COMPANY_WEBSITE "${PALIMPSESTER_WEBSITE}"
   # An IRI: the LV2 bundle writes it as the maintainer's foaf:mbox.
   COMPANY_EMAIL "mailto:support@quillmark.example"
   PRODUCT_NAME "Palimpsester"
@@ -43,6 +48,7 @@ endif()
 
 target_sources(Palimpsester PRIVATE
   source/editor/Style.cpp
+  source/editor/WebPages.cpp
   source/FactoryPresets.cpp
   source/FactoryPresetTable.cpp
   source/ModelTree.cpp
@@ -56,6 +62,7 @@ target_compile_definitions(Palimpsester
     # Debian's JUCE falls back to the bare product name as LV2 URI unless the
     # macro is defined before its settings check; lilv cannot find that one.
     JucePlugin_LV2URI="${palimpsester_lv2_uri}"
+    PALIMPSESTER_WEBSITE="${PALIMPSESTER_WEBSITE}"
     JUCE_WEB_BROWSER=0
     JUCE_USE_CURL=0
     JUCE_VST3_CAN_REPLACE_VST2=0

@@ -13,3 +13,4 @@
 #include "presets/vorn_PresetLoader.cpp"
 #include "presets/vorn_PresetManager.cpp"
 #include "presets/vorn_PresetPacks.cpp"
+#include "presets/vorn_PresetComponent.cpp"

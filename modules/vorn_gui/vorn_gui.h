@@ -41,3 +41,4 @@
 #include "presets/vorn_PresetManager.h"
 #include "presets/vorn_PresetLoader.h"
 #include "presets/vorn_PresetPacks.h"
+#include "presets/vorn_PresetComponent.h"

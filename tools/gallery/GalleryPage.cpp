@@ -1,15 +1,14 @@
 #include "GalleryPage.h"
 #include <EmbeddedResources.h>
+#include <editor/WebPages.h>
 
 namespace
 {
-juce::URL example (const juce::String& path) { return juce::URL ("https://quillmark.example/" + path); }
-
 const char* const iconNames[] = { "undo_svg", "redo_svg", "reload_svg", "new_svg", "randomPreset_svg" };
 } // namespace
 
 GalleryPage::GalleryPage()
-    : titleLabels (lookAndFeel, "Quillmark", example (""), "Palimpsester_v1-1-3", example ("palimpsester")),
+    : titleLabels (lookAndFeel, "Quillmark", web_pages::makerHome(), "Palimpsester_v1-1-3", web_pages::product()),
       toggleOff (lookAndFeel),
       toggleOn (lookAndFeel),
       textButton (lookAndFeel, "Button", false, nullptr),
@@ -18,7 +17,7 @@ GalleryPage::GalleryPage()
       menu (lookAndFeel),
       grid (lookAndFeel, { 4, 3, 3, 3 }, 4, 1, lookAndFeel.secondaryColour),
       notice (lookAndFeel),
-      linkRow (lookAndFeel, { "User Guide", "Get Support" }, { example ("guide"), example ("support") }),
+      linkRow (lookAndFeel, { "User Guide", "Get Support" }, { web_pages::userGuide(), web_pages::support() }),
       tipDisplay (lookAndFeel)
 {
     using namespace juce;
@@ -96,7 +95,7 @@ GalleryPage::GalleryPage()
     addAndMakeVisible (grid);
 
     notice.setButtonText ("A notice from the maker, with a link.");
-    notice.setLinkIfSafe (example ("notice"));
+    notice.setLinkIfSafe (web_pages::product());
     notice.setVisible (true);
     addAndMakeVisible (notice);
     addAndMakeVisible (linkRow);
