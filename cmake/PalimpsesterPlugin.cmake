@@ -107,3 +107,5 @@ if(PALIMPSESTER_SANITIZER)
     endif()
   endforeach()
 endif()
+
+palimpsester_spare_framework_core(Palimpsester)
